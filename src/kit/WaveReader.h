@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+#include "kit/Instrument.h"
+
+namespace tond {
+
+class Notifier;
+
+// Reads a RIFF/WAVE file (8, 16, 24 or 32-bit integer PCM, mono or stereo) into the
+// instrument's data as mono float, and its "smpl" unity note into rootKey. The root key is set
+// to 60 first; data changes only on success. Touches no other field.
+// When memory runs out, shows "Not enough memory to read sample data" through notifier (if any).
+bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifier);
+
+}  // namespace tond

@@ -1,0 +1,12 @@
+#include "model/Notifier.h"
+
+namespace tond {
+
+std::string FormatMessage(std::string_view format, std::string_view path) {
+  std::string text(format);
+  auto at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, path);
+  return text;
+}
+
+}  // namespace tond

@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace tond {
+
+// What the user is shown: a message box in the window, standard error on the command line,
+// a recorder in tests.
+class Notifier {
+ public:
+  virtual ~Notifier() = default;
+  // A message with one OK button.
+  virtual void Message(const std::string& text) = 0;
+  // A question with OK and Cancel; true for OK.
+  virtual bool Confirm(const std::string& text) = 0;
+};
+
+// Fills the first "%s" of a message with a path, as the messages are written with one.
+std::string FormatMessage(std::string_view format, std::string_view path);
+
+}  // namespace tond

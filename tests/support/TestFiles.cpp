@@ -1,0 +1,102 @@
+#include "support/TestFiles.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace tond::test {
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tond-test-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ec);
+  std::filesystem::remove_all(path_, ec);
+}
+
+Bytes ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const Bytes& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  WriteBytes(path, Bytes(text.begin(), text.end()));
+}
+
+std::string ReadText(const std::string& path) {
+  Bytes b = ReadBytes(path);
+  return std::string(b.begin(), b.end());
+}
+
+void PutU16(Bytes& b, std::uint16_t v) {
+  b.push_back(static_cast<std::uint8_t>(v));
+  b.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+void PutU32(Bytes& b, std::uint32_t v) {
+  PutU16(b, static_cast<std::uint16_t>(v));
+  PutU16(b, static_cast<std::uint16_t>(v >> 16));
+}
+
+void PutTag(Bytes& b, const char (&tag)[5]) { b.insert(b.end(), tag, tag + 4); }
+
+std::uint32_t GetU32(const Bytes& b, std::size_t offset) {
+  return static_cast<std::uint32_t>(b.at(offset)) | static_cast<std::uint32_t>(b.at(offset + 1)) << 8 |
+         static_cast<std::uint32_t>(b.at(offset + 2)) << 16 |
+         static_cast<std::uint32_t>(b.at(offset + 3)) << 24;
+}
+
+std::uint16_t GetU16(const Bytes& b, std::size_t offset) {
+  return static_cast<std::uint16_t>(b.at(offset) | b.at(offset + 1) << 8);
+}
+
+Bytes MakeWave(const WaveSpec& spec) {
+  Bytes body;
+  PutTag(body, "WAVE");
+  PutTag(body, "fmt ");
+  PutU32(body, 16);
+  PutU16(body, spec.formatTag);
+  PutU16(body, spec.channels);
+  PutU32(body, spec.sampleRate);
+  std::uint16_t align = static_cast<std::uint16_t>(spec.channels * spec.bits / 8);
+  PutU32(body, spec.sampleRate * align);
+  PutU16(body, align);
+  PutU16(body, spec.bits);
+  for (const Bytes& chunk : spec.extraChunks) body.insert(body.end(), chunk.begin(), chunk.end());
+  if (spec.unityNote >= 0) {
+    PutTag(body, "smpl");
+    PutU32(body, 36);
+    for (int i = 0; i < 12; ++i) body.push_back(0);
+    PutU32(body, static_cast<std::uint32_t>(spec.unityNote));
+    for (int i = 0; i < 20; ++i) body.push_back(0);
+  }
+  PutTag(body, "data");
+  PutU32(body, static_cast<std::uint32_t>(spec.data.size()));
+  body.insert(body.end(), spec.data.begin(), spec.data.end());
+  if (spec.data.size() % 2) body.push_back(0);
+  Bytes file;
+  PutTag(file, "RIFF");
+  PutU32(file, static_cast<std::uint32_t>(body.size()));
+  file.insert(file.end(), body.begin(), body.end());
+  return file;
+}
+
+Bytes MakeWave16(const std::vector<std::int16_t>& samples, std::uint16_t channels) {
+  WaveSpec spec;
+  spec.channels = channels;
+  for (std::int16_t s : samples) PutU16(spec.data, static_cast<std::uint16_t>(s));
+  return MakeWave(spec);
+}
+
+}  // namespace tond::test

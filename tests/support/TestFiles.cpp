@@ -49,7 +49,9 @@ void PutU32(Bytes& b, std::uint32_t v) {
   PutU16(b, static_cast<std::uint16_t>(v >> 16));
 }
 
-void PutTag(Bytes& b, const char (&tag)[5]) { b.insert(b.end(), tag, tag + 4); }
+void PutTag(Bytes& b, const char (&tag)[5]) {
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(tag[i]));
+}
 
 std::uint32_t GetU32(const Bytes& b, std::size_t offset) {
   return static_cast<std::uint32_t>(b.at(offset)) | static_cast<std::uint32_t>(b.at(offset + 1)) << 8 |

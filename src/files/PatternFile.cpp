@@ -1,0 +1,114 @@
+#include "files/PatternFile.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "files/SafeFile.h"
+#include "model/Notifier.h"
+#include "model/Project.h"
+#include "model/UndoSystem.h"
+
+namespace tond {
+
+namespace {
+
+constexpr std::uint32_t kVersion = 0x00010001;
+constexpr std::size_t kTempoOffset = 12;
+constexpr std::size_t kCellsOffset = 16;
+
+void PutU32(std::uint8_t* at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::uint32_t GetU32(const std::uint8_t* at) {
+  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
+         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
+}
+
+}  // namespace
+
+std::uint32_t PatternFileTempo(double tempoControl) {
+  // The control holds 1..350; anything a cast could not represent is written as 0.
+  if (!std::isfinite(tempoControl) || std::fabs(tempoControl) >= 9.0e15) return 0;
+  auto whole = static_cast<std::int64_t>(tempoControl);
+  return static_cast<std::uint32_t>(whole & 0xFFFF);
+}
+
+double ClampTempoControl(std::uint32_t tempo) {
+  if (tempo < static_cast<std::uint32_t>(kTempoMin)) return kTempoMin;
+  if (tempo > static_cast<std::uint32_t>(kTempoMax)) return kTempoMax;
+  return static_cast<double>(tempo);
+}
+
+std::vector<std::uint8_t> EncodePatternFile(const Pattern& cells, double tempoControl) {
+  std::vector<std::uint8_t> bytes(kPatternFileSize);
+  std::memcpy(bytes.data(), "PATT", 4);
+  PutU32(&bytes[4], kVersion);
+  PutU32(&bytes[8], 1);
+  PutU32(&bytes[kTempoOffset], PatternFileTempo(tempoControl));
+  for (int i = 0; i < kCells; ++i)
+    PutU32(&bytes[kCellsOffset + 4 * static_cast<std::size_t>(i)], cells[static_cast<size_t>(i)]);
+  return bytes;
+}
+
+PatternFileStatus DecodePatternFile(const std::uint8_t* bytes, std::size_t size,
+                                    PatternFileData& data) {
+  if (size < 4) return PatternFileStatus::kUnreadable;
+  if (std::memcmp(bytes, "PATT", 4) != 0) return PatternFileStatus::kNotPattern;
+  // A cut file would leave part of the grid stale: refuse it whole.
+  if (size < kPatternFileSize) return PatternFileStatus::kUnreadable;
+  data.tempo = GetU32(bytes + kTempoOffset);
+  for (int i = 0; i < kCells; ++i)
+    data.cells[static_cast<size_t>(i)] = GetU32(bytes + kCellsOffset + 4 * static_cast<size_t>(i));
+  return PatternFileStatus::kOk;
+}
+
+PatternFileStatus ReadPatternFile(const std::string& path, PatternFileData& data) {
+  // Only regular files: opening a pipe or a device could block forever.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return PatternFileStatus::kUnreadable;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return PatternFileStatus::kUnreadable;
+  std::vector<std::uint8_t> bytes(kPatternFileSize);
+  std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+  return DecodePatternFile(bytes.data(), got, data);
+}
+
+std::optional<PatternFileData> ReadPatternFile(const std::string& path, Notifier& notifier) {
+  PatternFileData data;
+  switch (ReadPatternFile(path, data)) {
+    case PatternFileStatus::kOk:
+      return data;
+    case PatternFileStatus::kNotPattern:
+      notifier.Message(FormatMessage(kPatternMagicError, path));
+      return std::nullopt;
+    case PatternFileStatus::kUnreadable:
+      break;
+  }
+  notifier.Message(FormatMessage(kPatternLoadError, path));
+  return std::nullopt;
+}
+
+bool SavePattern(const std::string& path, const Project& project, double tempoControl,
+                 Notifier& notifier) {
+  std::vector<std::uint8_t> bytes = EncodePatternFile(project.working.Snapshot(), tempoControl);
+  if (WriteFileSafely(path, bytes.data(), bytes.size())) return true;
+  notifier.Message(FormatMessage(kPatternSaveError, path));
+  return false;
+}
+
+std::optional<std::uint32_t> LoadPattern(const std::string& path, Project& project,
+                                         UndoSystem& undo, Notifier& notifier) {
+  std::optional<PatternFileData> data = ReadPatternFile(path, notifier);
+  if (!data) return std::nullopt;
+  project.SetTempo(project.Current(), data->tempo);
+  project.working.CopyFrom(data->cells);
+  undo.Push();
+  return data->tempo;
+}
+
+}  // namespace tond

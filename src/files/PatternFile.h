@@ -1,0 +1,66 @@
+#pragma once
+// The pattern file (.pat): one pattern with its tempo, always 16400 bytes, little-endian.
+//   0  "PATT"
+//   4  version 0x00010001 (ignored when read)
+//   8  pattern count 1 (ignored when read)
+//  12  tempo in beats per minute
+//  16  the 4096 cells in grid order (column by column)
+// The window's commands are thin wiring over SavePattern and LoadPattern; the filter window and
+// the command line use ReadPatternFile.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/Pattern.h"
+
+namespace tond {
+
+class Notifier;
+class Project;
+class UndoSystem;
+
+inline constexpr std::size_t kPatternFileSize = 16400;
+inline constexpr const char* kPatternSaveError = "Error: unable to save the file:\n %s";
+inline constexpr const char* kPatternLoadError = "Error: unable to load the file:\n %s";
+inline constexpr const char* kPatternMagicError = "Error: this is not a Tond pattern file:\n %s";
+
+// The range of the window's tempo control.
+inline constexpr int kTempoMin = 1;
+inline constexpr int kTempoMax = 350;
+
+struct PatternFileData {
+  std::uint32_t tempo = 0;  // as stored, not clamped
+  Pattern cells{};
+};
+
+enum class PatternFileStatus { kOk, kUnreadable, kNotPattern };
+
+// The tempo field written for a tempo control value: truncated, low 16 bits.
+std::uint32_t PatternFileTempo(double tempoControl);
+// What the tempo control shows for a stored tempo: kept to 1..350.
+double ClampTempoControl(std::uint32_t tempo);
+
+std::vector<std::uint8_t> EncodePatternFile(const Pattern& cells, double tempoControl);
+// A buffer shorter than kPatternFileSize is refused; bytes after it are ignored.
+PatternFileStatus DecodePatternFile(const std::uint8_t* bytes, std::size_t size,
+                                    PatternFileData& data);
+// Reads and checks the whole file; `data` is written only on success.
+PatternFileStatus ReadPatternFile(const std::string& path, PatternFileData& data);
+// The same, showing the matching message when the file is refused.
+std::optional<PatternFileData> ReadPatternFile(const std::string& path, Notifier& notifier);
+
+// Writes the working grid with the tempo control's value. The old file survives any failure,
+// which is shown as kPatternSaveError. Changes nothing in memory.
+bool SavePattern(const std::string& path, const Project& project, double tempoControl,
+                 Notifier& notifier);
+
+// Reads the file into the current pattern: its tempo becomes the current slot's tempo, its cells
+// the working grid, and the new grid is pushed onto the history so the load can be undone.
+// Returns the stored tempo for the tempo control (see ClampTempoControl). A refused file shows
+// its message and changes nothing (pattern, tempo, history).
+std::optional<std::uint32_t> LoadPattern(const std::string& path, Project& project,
+                                         UndoSystem& undo, Notifier& notifier);
+
+}  // namespace tond

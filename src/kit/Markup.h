@@ -1,0 +1,76 @@
+#pragma once
+// The small line-oriented markup of kit files. It looks like XML but is read one line at a
+// time: every element, closing tag and attribute element stands on a line of its own.
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "files/SafeFile.h"
+
+namespace tond {
+
+// Walks a markup file line by line and classifies each line. Never fails on malformed input:
+// an unknown line becomes an EmptyTag item. The fields keep what the last line of a kind that
+// sets them put there; they are not cleared between lines.
+class XMLreader {
+ public:
+  enum ItemType { Declaration = 0, Comment = 1, OpenTag = 2, CloseTag = 3, EmptyTag = 4 };
+
+  explicit XMLreader(const std::string& path);
+  virtual ~XMLreader() = default;
+  XMLreader(const XMLreader&) = delete;
+  XMLreader& operator=(const XMLreader&) = delete;
+
+  bool IsOpen() const { return open_; }
+
+  // Reads the next line into `line` (trimmed), classifies it and sets the fields. False, with
+  // no field changed, when there is no further line. Accepts LF and CR LF line ends.
+  bool Next(std::string& line);
+
+  ItemType type = Declaration;
+  std::string name;       // OpenTag, CloseTag, EmptyTag
+  std::string attribute;  // EmptyTag
+  std::string value;      // EmptyTag, double quotes removed
+  std::string comment;    // Comment
+
+ private:
+  void SplitEmptyTag(const std::string& line);
+
+  std::ifstream file_;
+  bool open_ = false;
+};
+
+// Writes a markup file with one TAB of indentation per open element and CR LF line ends.
+// The bytes go to a temporary file that replaces the target only when Finish() succeeds, so a
+// writer destroyed without a successful Finish() leaves the previous file untouched.
+class XMLwriter {
+ public:
+  explicit XMLwriter(const std::string& path);
+  virtual ~XMLwriter() = default;
+  XMLwriter(const XMLwriter&) = delete;
+  XMLwriter& operator=(const XMLwriter&) = delete;
+
+  bool IsOpen() const { return file_.IsOpen(); }
+
+  // The two header lines; false (nothing written) when an element is open.
+  bool WriteHeader();
+  // "<name>" at the current depth; the element stays open.
+  bool OpenElement(const std::string& name);
+  // "<tag attribute = "value"/>" at the current depth. Nothing in the value is escaped.
+  bool WriteElement(const std::string& tag, const std::string& attribute, const std::string& value);
+  // "</name>" for the innermost open element; false when none is open.
+  bool CloseElement();
+  // Commits the file. Elements still open are not closed. False if any write failed or the
+  // file could not replace the target; every write after it returns false.
+  bool Finish();
+
+  // Every operation returns false, writing nothing, when the file could not be created.
+
+ private:
+  bool WriteLine(const std::string& text);
+
+  SafeFileWriter file_;
+  std::vector<std::string> open_;
+};
+
+}  // namespace tond

@@ -1,11 +1,93 @@
 #include "kit/Kit.h"
 
+#include <array>
+#include <vector>
+
+#include "kit/Markup.h"
+#include "kit/WaveReader.h"
+#include "model/Notifier.h"
+
 namespace tond {
 
-CKit::CKit() { Clear(); }
+namespace {
+
+void ReleaseSample(CInstrument& instrument) {
+  std::vector<float>().swap(instrument.data);  // frees the memory, not just the length
+  instrument.rootKey = 60;
+}
+
+}  // namespace
+
+CKit::CKit() {
+  Clear();
+}
 
 void CKit::Clear() {
   for (auto& slot : slots_) slot.Empty();
+}
+
+bool CKit::Load(const std::string& path, Notifier* notifier, KitProgress* progress) {
+  std::array<bool, kSlots> pathSet{};
+  {
+    XMLreader reader(path);
+    if (!reader.IsOpen()) return false;
+    // -1 until the first "instrument"; kSlots once the 64 slots are used up, so that further
+    // instruments are ignored.
+    int slot = -1;
+    std::string line;
+    while (reader.Next(line)) {
+      if (reader.type == XMLreader::OpenTag && reader.name == "instrument") {
+        if (slot < kSlots) ++slot;
+        continue;
+      }
+      if (reader.type != XMLreader::EmptyTag || slot < 0 || slot >= kSlots) continue;
+      // Only the element name counts; any attribute name may stand before the value.
+      CInstrument& instrument = (*this)[slot];
+      if (reader.name == "sample") {
+        instrument.samplePath = reader.value;
+        pathSet[static_cast<size_t>(slot)] = true;
+      } else if (reader.name == "loop") {
+        instrument.loop = reader.value == "yes";
+      } else if (reader.name == "fade") {
+        instrument.fade = reader.value == "yes";
+      }
+    }
+  }
+
+  for (int slot = 0; slot < kSlots; ++slot) {
+    CInstrument& instrument = (*this)[slot];
+    if (!instrument.InUse()) {
+      // A slot the file empties must not keep playing its old sample under "not used".
+      if (pathSet[static_cast<size_t>(slot)]) ReleaseSample(instrument);
+      continue;
+    }
+    if (LoadWave(instrument.samplePath, instrument, notifier)) {
+      if (progress) progress->Status("Loading " + instrument.samplePath + " ...");
+    } else {
+      // The slot keeps its new path and flags but no stale sample from before.
+      ReleaseSample(instrument);
+      if (notifier)
+        notifier->Message(FormatMessage("Unable to read the file:\n %s", instrument.samplePath));
+    }
+  }
+  return true;
+}
+
+bool CKit::Save(const std::string& path) const {
+  XMLwriter writer(path);
+  bool ok = writer.WriteHeader() && writer.OpenElement("TondKit");
+  for (int slot = 0; ok && slot < kSlots; ++slot) {
+    const CInstrument& instrument = (*this)[slot];
+    // minkey, maxkey and scale are written with fixed values and ignored on reading.
+    ok = writer.OpenElement("instrument") &&
+         writer.WriteElement("sample", "name", instrument.samplePath) &&
+         writer.WriteElement("loop", "value", instrument.loop ? "yes" : "no") &&
+         writer.WriteElement("fade", "value", instrument.fade ? "yes" : "no") &&
+         writer.WriteElement("minkey", "value", "0") &&
+         writer.WriteElement("maxkey", "value", "127") &&
+         writer.WriteElement("scale", "value", "0") && writer.CloseElement();
+  }
+  return ok && writer.CloseElement() && writer.Finish();
 }
 
 }  // namespace tond

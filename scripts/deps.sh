@@ -4,6 +4,9 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev fonts-liberation
+  portaudio19-dev librtmidi-dev jackd2
+  clang libclang-rt-dev midicsv
 )
 missing=()
 for p in "${packages[@]}"; do

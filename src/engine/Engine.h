@@ -6,19 +6,24 @@
 // - The voices (CTrack) and the preview voice belong to the thread inside Process(); no other
 //   thread touches them.
 // - Reset(), PlayPreview() and StopPreview() are requests: the caller publishes them through
-//   atomics and Process() applies them, in the order they were made, before its first frame.
+//   one atomic mailbox word and Process() applies them before its first frame, with the same
+//   result as applying them one by one in the order they were made. A Process() call on the
+//   requesting thread right after a request always sees it. They may be called from any thread.
 // - The controls (playing, muted, tempo, volume, interpolation) and the cells of the working
-//   grid are atomics, written by the window and MIDI threads and read with relaxed ordering.
-// - The play column of voice 0 is published as an atomic for the window to poll; the audio
-//   thread never draws.
+//   grid are atomics, written by the window and MIDI threads and read with relaxed ordering:
+//   playing, muted and tempo once per Process() call, volume and interpolation once per call
+//   as well (a change is heard from the next buffer on).
+// - The play column of voice 0 and the step length are published as atomics for the window
+//   to poll; the audio thread never draws.
 // - Sample memory: the kit's sample data may change only after Quiesce() has returned, which
 //   stops playback, stops the preview and waits until no Process() call that could still be
-//   reading an instrument is running. Process() never allocates, locks, logs or does file I/O.
+//   reading an instrument is running (Process() calls that start later see playback stopped
+//   and no preview, so they read no sample). Quiesce() does not clear `muted`: while it is set
+//   only the window thread itself may call Process(). Process() never allocates, locks, logs
+//   or does file I/O.
+#include <array>
 #include <atomic>
 #include <cstdint>
-
-// (private members are filled in with the implementation)
-#include <vector>
 
 #include "engine/Track.h"
 #include "kit/Kit.h"
@@ -59,13 +64,56 @@ class Engine {
   double Tempo() const { return tempo_.load(std::memory_order_relaxed); }
   void SetVolume(float volume) { volume_.store(volume, std::memory_order_relaxed); }
   float Volume() const { return volume_.load(std::memory_order_relaxed); }
-  void SetInterpolation(std::uint8_t mode) { interpolation_.store(mode, std::memory_order_relaxed); }
+  void SetInterpolation(std::uint8_t mode) {
+    interpolation_.store(mode, std::memory_order_relaxed);
+  }
   std::uint8_t GetInterpolation() const { return interpolation_.load(std::memory_order_relaxed); }
 
  private:
+  // Frames per step for a tempo control value: 10584000 div (tempo x 16), the tempo truncated
+  // to an integer and held to the control's range 1..350 (so that a bad value can neither
+  // divide by zero nor make a step shorter than the fades).
+  static std::uint32_t StepFrames(double tempo);
+
+  // The preview voice: one instrument with one colour for one step's length.
+  struct Preview {
+    const CInstrument* instrument = nullptr;
+    float volume = 0.0f;
+    float pan = 0.0f;
+    float position = 0.0f;
+    float rate = 1.0f;
+    std::uint32_t counter = 0;
+    std::uint32_t length = 0;
+  };
+
+  void Post(bool reset, std::uint64_t previewRequest);
+  void ApplyRequests();
+  void ResetVoices();
+  void StartPreview(int slot, Cell colour);
+  void BeginStep();
+  void RenderTracks(float* out, std::uint32_t frames, std::uint8_t mode, std::uint32_t step);
+  void RenderPreview(float* out, std::uint32_t frames, std::uint8_t mode);
+
+  const Grid& grid_;
+  const CKit& kit_;
+
   std::atomic<double> tempo_{120.0};
   std::atomic<float> volume_{0.8f};
   std::atomic<std::uint8_t> interpolation_{kLinear};
-  // Implementation state follows.
+
+  // Pending requests, coalesced: bit 32 = reset, bits 30-31 = preview request (play or stop,
+  // the latest one since the last reset), bits 24-29 = slot, bits 0-23 = colour.
+  std::atomic<std::uint64_t> requests_{0};
+  // Process() calls begun and ended, for Quiesce().
+  std::atomic<std::uint64_t> entered_{0};
+  std::atomic<std::uint64_t> left_{0};
+  std::atomic<std::uint32_t> publishedStep_{0};
+  std::atomic<int> playColumn_{-1};
+
+  // Owned by the thread inside Process().
+  std::array<CTrack, CKit::kSlots> tracks_;
+  Preview preview_;
+  std::uint32_t stepLength_ = 0;
 };
+
 }  // namespace tond

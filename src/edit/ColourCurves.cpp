@@ -1,0 +1,138 @@
+#include "edit/ColourCurves.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "model/UndoSystem.h"
+
+namespace tond {
+
+namespace {
+
+// f(i) of the preview: (i / 63) ^ p, single precision.
+float PreviewResponse(int i, float exponent) {
+  const float x = static_cast<float>(i / 63.0);
+  return static_cast<float>(std::pow(static_cast<double>(x), static_cast<double>(exponent)));
+}
+
+bool ValidChannel(int channel) {
+  return channel >= 0 && channel <= 2;
+}
+
+}  // namespace
+
+float CurveExponent(int amount) {
+  const double a = amount;
+  if (amount < 0) return static_cast<float>(-a / 10.0 + 1.0);
+  return static_cast<float>(1.0 / (a / 10.0 + 1.0));
+}
+
+int CurveChannelValue(int value, float exponent, bool invert) {
+  const float x = static_cast<float>(value / 255.0);
+  float y = static_cast<float>(std::pow(static_cast<double>(x), static_cast<double>(exponent)));
+  if (invert) y = 1.0f - y;
+  int result = static_cast<int>(static_cast<double>(y) * 255.0);
+  // Only an exponent outside the slider's range could leave 0..255.
+  if (result < 0) result = 0;
+  if (result > 255) result = 255;
+  return result;
+}
+
+Cell CurveCell(Cell cell, const CurveSettings& settings) {
+  const int channels[3] = {Red(cell), Green(cell), Blue(cell)};
+  int out[3];
+  for (int c = 0; c < 3; ++c) {
+    const CurveChannel& ch = settings[static_cast<size_t>(c)];
+    out[c] = CurveChannelValue(channels[c], CurveExponent(ch.amount), ch.invert);
+  }
+  return MakeCell(out[0], out[1], out[2]);
+}
+
+bool ApplyCurves(const Pattern& backup, Grid& grid, const CurveSettings& settings) {
+  bool changed = false;
+  for (int i = 0; i < kCells; ++i) {
+    if (backup[i] == 0) continue;
+    const Cell value = CurveCell(backup[i], settings);
+    if (grid.Get(i) != value) {
+      grid.Set(i, value);
+      changed = true;
+    }
+  }
+  return changed;
+}
+
+std::string CurveAmountText(int amount) {
+  char text[16];
+  std::snprintf(text, sizeof text, amount > 0 ? "+%d" : "%d", amount);
+  return text;
+}
+
+CurvePreview CurvePreviewValues(const CurveChannel& channel) {
+  CurvePreview preview;
+  const float exponent = CurveExponent(channel.amount);
+  for (int i = 0; i < 64; ++i) {
+    const float f = PreviewResponse(i, exponent);
+    const float rising = channel.invert ? f : 1.0f - f;
+    const float shade = channel.invert ? 1.0f - f : f;
+    preview.lineY[static_cast<size_t>(i)] = static_cast<int>(rising * 64.0f);
+    preview.intensity[static_cast<size_t>(i)] =
+        static_cast<int>(static_cast<double>(shade) * 255.0);
+  }
+  return preview;
+}
+
+PixelRect CurveBoxRect(int channel) {
+  const int left = CurveBoxLeft(channel);
+  return {left, kCurveBoxTop, left + kCurveBoxSize, kCurveBoxTop + kCurveBoxSize};
+}
+
+PixelRect CurveFrameRect(int channel) {
+  const PixelRect box = CurveBoxRect(channel);
+  return {box.left - 1, box.top - 1, box.right + 1, box.bottom + 1};
+}
+
+PixelRect CurveStripRect(int channel) {
+  const PixelRect frame = CurveFrameRect(channel);
+  return {frame.left, frame.top + 74, frame.right, frame.top + 74 + 15};
+}
+
+PixelRect CurveRedrawRect(int channel) {
+  const int left = CurveBoxLeft(channel);
+  return {left, kCurveBoxTop, left + kCurveBoxSize, 114};
+}
+
+PixelRect CurveInvertRect(int channel) {
+  const int top = 137 + 23 * channel;
+  return {200, top, 222, top + 12};
+}
+
+ColourCurvesEdit::ColourCurvesEdit(Grid& grid) : grid_(grid), backup_(grid.Snapshot()) {}
+
+bool ColourCurvesEdit::SetAmount(int channel, int amount) {
+  if (!ValidChannel(channel)) return false;
+  settings_[static_cast<size_t>(channel)].amount = amount;
+  return ApplyCurves(backup_, grid_, settings_);
+}
+
+bool ColourCurvesEdit::SetInvert(int channel, bool invert) {
+  if (!ValidChannel(channel)) return false;
+  settings_[static_cast<size_t>(channel)].invert = invert;
+  return ApplyCurves(backup_, grid_, settings_);
+}
+
+void ColourCurvesEdit::Accept(UndoSystem& undo) {
+  undo.Push();
+}
+
+bool ColourCurvesEdit::Cancel() {
+  bool changed = false;
+  for (int i = 0; i < kCells; ++i) {
+    if (grid_.Get(i) != backup_[i]) {
+      grid_.Set(i, backup_[i]);
+      changed = true;
+    }
+  }
+  return changed;
+}
+
+}  // namespace tond

@@ -1,0 +1,51 @@
+#pragma once
+#include <array>
+#include <string>
+
+#include "model/Pattern.h"
+
+namespace tond {
+
+class UndoSystem;
+
+// Offsets added to red, green and blue, -100 to 100.
+using ColourOffsets = std::array<int, 3>;
+
+// A cell with the offsets added, each channel clamped to 0..255; the top byte becomes 0.
+Cell OffsetCell(Cell cell, const ColourOffsets& offsets);
+
+// Rewrites every note of the backup with the offsets into the grid; cells empty in the backup
+// are never written. A note driven to black is empty until a later change brings it back.
+// Returns whether any cell of the grid changed.
+bool ApplyOffset(const Pattern& backup, Grid& grid, const ColourOffsets& offsets);
+
+// The offset slider runs 0..200 with 100 in the middle.
+constexpr int kOffsetSliderMiddle = 100;
+inline int OffsetAmountFromSlider(int value) {
+  return value - kOffsetSliderMiddle;
+}
+// "%d" up to the middle, "+%d" above it.
+std::string OffsetAmountText(int amount);
+
+// The live state of one "Offset colors" window: backup and offsets.
+class ColourOffsetEdit {
+ public:
+  explicit ColourOffsetEdit(Grid& grid);
+
+  // A slider change: channel 0 red, 1 green, 2 blue. Recomputes the grid from the backup.
+  bool SetOffset(int channel, int offset);
+  // "Ok": pushes the grid once, changed or not.
+  void Accept(UndoSystem& undo);
+  // Any other close: the backup goes back. Returns whether any cell changed.
+  bool Cancel();
+
+  const Pattern& Backup() const { return backup_; }
+  const ColourOffsets& Offsets() const { return offsets_; }
+
+ private:
+  Grid& grid_;
+  Pattern backup_;
+  ColourOffsets offsets_{};
+};
+
+}  // namespace tond

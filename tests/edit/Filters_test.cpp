@@ -1,0 +1,114 @@
+#include "edit/Filters.h"
+
+#include <gtest/gtest.h>
+
+#include "model/Project.h"
+#include "model/UndoSystem.h"
+
+namespace tond {
+namespace {
+
+TEST(FiltersTest, FilterCellScalesOnlyTheDestinationChannel) {
+  // A filter channel of 255 keeps the value at any amount; amount 0 keeps it for any filter.
+  for (int k = 0; k < 256; ++k) {
+    for (std::uint32_t d = 0; d < 3; ++d) {
+      const Cell cell = static_cast<Cell>(k) << (8 * d);
+      EXPECT_EQ(FilterCell(cell, 0xFFFFFF, d, 1.0f), cell) << k;
+      EXPECT_EQ(FilterCell(cell, 0xFFFFFF, d, 0.37f), cell) << k;
+      EXPECT_EQ(FilterCell(cell, 0, d, 0.0f), cell) << k;
+    }
+  }
+  const Cell cell = 0xFF000000u | MakeCell(255, 255, 255);
+  EXPECT_EQ(FilterCell(cell, 0, kFilterVolume, 1.0f), MakeCell(0, 255, 255));
+  EXPECT_EQ(FilterCell(cell, 0, kFilterVolume, 0.5f), MakeCell(127, 255, 255));
+  EXPECT_EQ(FilterCell(cell, 0, kFilterPan, 0.5f), MakeCell(255, 127, 255));
+  EXPECT_EQ(FilterCell(cell, MakeCell(0, 0, 51), kFilterPitch, 1.0f), MakeCell(255, 255, 51));
+  EXPECT_EQ(FilterCell(MakeCell(1, 2, 3), 0xFF, kFilterVolume, 1.0f), MakeCell(1, 2, 3));
+}
+
+TEST(FiltersTest, ApplyPushesOnceAndOnlyWithASelection) {
+  Project project;
+  UndoSystem undo;
+  project.working.Fill(MakeCell(200, 100, 50));
+  undo.Init(&project.working);
+  Pattern buffer{};
+  FilterSettings settings;
+  settings.selected = kNoFilter;
+  EXPECT_FALSE(ApplyFilter(settings, buffer, project.working, undo));
+  EXPECT_EQ(undo.Count(), 1);
+
+  StoreFilterChoice(settings, buffer, kFilterPan, 100, 0, &buffer);
+  EXPECT_TRUE(ApplyFilter(settings, buffer, project.working, undo));
+  EXPECT_EQ(project.working.Get(77), MakeCell(200, 0, 50));
+  EXPECT_EQ(undo.Count(), 2);
+  settings.destination = 3;
+  EXPECT_FALSE(ApplyFilter(settings, buffer, project.working, undo));
+  EXPECT_EQ(undo.Count(), 2);
+}
+
+TEST(FiltersTest, StoreAndOpeningChoices) {
+  FilterSettings settings;
+  Pattern buffer{};
+  Pattern cells{};
+  cells[9] = 0x123456;
+  StoreFilterChoice(settings, buffer, kFilterPitch, 30, -1, nullptr);
+  EXPECT_EQ(settings.selected, kNoFilter);
+  EXPECT_EQ(settings.level, 30u);
+  EXPECT_EQ(buffer[9], 0u);
+  StoreFilterChoice(settings, buffer, kFilterPitch, 30, 4, &cells);
+  EXPECT_EQ(settings.selected, 4u);
+  EXPECT_EQ(buffer, cells);
+
+  EXPECT_EQ(OpeningDestination(kFilterPitch, 0), kFilterVolume);
+  EXPECT_EQ(OpeningDestination(kFilterPitch, 1), kFilterPan);
+  EXPECT_EQ(OpeningDestination(kFilterPitch, 2), kFilterPitch);
+  EXPECT_EQ(OpeningDestination(kFilterPitch, 30), kFilterPitch);
+
+  EXPECT_EQ(OpeningSelection(0, 0), -1);
+  EXPECT_EQ(OpeningSelection(0, 5), 0);
+  EXPECT_EQ(OpeningSelection(7, 5), -1);
+  EXPECT_EQ(OpeningSelection(kNoFilter, 5), -1);
+}
+
+TEST(FiltersTest, BrowserRowsScrollingAndHits) {
+  FilterBrowser few(7, 0);
+  EXPECT_EQ(few.Rows(), 4);
+  EXPECT_FALSE(few.Scroll(1));
+  EXPECT_FALSE(few.Scroll(-1));
+  EXPECT_EQ(few.SlotFilter(6), 6);
+  EXPECT_EQ(few.SlotFilter(7), -1);
+
+  FilterBrowser many(23, -1);
+  EXPECT_EQ(many.Rows(), 5);
+  EXPECT_FALSE(many.ScrollTo(2));
+  EXPECT_TRUE(many.Scroll(1));
+  EXPECT_FALSE(many.Scroll(1));
+  EXPECT_EQ(many.FirstRow(), 1);
+  EXPECT_EQ(many.SlotFilter(0), 5);
+  EXPECT_EQ(many.SlotFilter(18), -1);  // index 23
+
+  // Truncation toward zero: the band before the first squares and each gap count.
+  EXPECT_EQ(many.HitTest(-63, 0), 5);
+  EXPECT_EQ(many.HitTest(-64, 0), -1);
+  EXPECT_EQ(many.HitTest(103, 103), 5);
+  EXPECT_EQ(many.HitTest(271, 355), 22);
+  EXPECT_EQ(many.HitTest(272, 355), -1);  // index 23: no such filter
+  EXPECT_EQ(many.HitTest(440, 20), -1);
+  EXPECT_EQ(many.HitTest(20, 356), -1);
+
+  EXPECT_TRUE(many.Press(30, 30));
+  EXPECT_EQ(many.Selected(), 5);
+  EXPECT_FALSE(many.Press(30, 30));
+  EXPECT_FALSE(many.DoubleClick(272, 355));
+  EXPECT_EQ(many.Selected(), 5);
+  EXPECT_TRUE(many.DoubleClick(271, 355));
+  EXPECT_EQ(many.Selected(), 22);
+
+  FilterBrowser none(0, 0);
+  EXPECT_EQ(none.Rows(), 4);
+  EXPECT_EQ(none.Selected(), -1);
+  EXPECT_FALSE(none.DoubleClick(30, 30));
+}
+
+}  // namespace
+}  // namespace tond

@@ -1,0 +1,56 @@
+#include "engine/Export.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+#include "engine/Engine.h"
+#include "engine/WaveWriter.h"
+
+namespace tond {
+
+namespace {
+
+// 64 steps of 661500 / tempo frames, divided once so that no step is rounded on its own.
+constexpr std::uint32_t kPassFramesAtTempo1 = 42336000;
+
+// The tempo the engine plays: the control's value truncated, as Process reads it.
+int EngineTempo(const Engine& engine) {
+  double tempo = engine.Tempo();
+  if (!(tempo >= 1.0)) return 1;
+  return tempo >= 1.0e9 ? 1000000000 : static_cast<int>(tempo);
+}
+
+}  // namespace
+
+std::uint32_t ExportFrames(int tempo) {
+  // The tempo control never goes below 1; a lower value must not divide by zero.
+  return kPassFramesAtTempo1 / static_cast<std::uint32_t>(std::max(tempo, 1));
+}
+
+std::vector<float> RenderExport(Engine& engine) {
+  engine.Quiesce();
+  std::vector<float> buffer;
+  try {
+    buffer.assign(static_cast<std::size_t>(ExportFrames(EngineTempo(engine))) * 2, 0.0f);
+  } catch (const std::bad_alloc&) {
+    engine.Reset();
+    return {};
+  }
+  // `muted` keeps the stream callback out of the engine and makes Process render the pattern
+  // although playback is stopped.
+  engine.muted.store(true);
+  engine.Reset();
+  engine.Process(static_cast<std::uint32_t>(buffer.size() / 2), buffer.data());
+  engine.muted.store(false);
+  engine.Reset();
+  return buffer;
+}
+
+bool ExportWave(Engine& engine, const std::string& path) {
+  std::vector<float> buffer = RenderExport(engine);
+  if (buffer.empty()) return false;
+  return WriteWave(path, buffer.data(), static_cast<std::uint32_t>(buffer.size() / 2), 2);
+}
+
+}  // namespace tond

@@ -1,0 +1,76 @@
+#include "app/Cli.h"
+
+#include <ostream>
+
+#ifndef TOND_VERSION_TEXT
+#define TOND_VERSION_TEXT "Tond 1.02"
+#endif
+
+namespace tond::cli {
+
+const std::vector<Subcommand>& Subcommands() {
+  static const std::vector<Subcommand> table = {
+      {"render",
+       "INPUT.pat --kit KIT.kit [--interpolation truncate|linear|quadratic] [--volume 0-100] "
+       "-o OUT.wav",
+       "writes one pass of the pattern as a normalised 16-bit stereo wave file, exactly as the "
+       "Export command does",
+       RunRender},
+  };
+  return table;
+}
+
+std::string Usage(const Subcommand& command) {
+  return std::string("Usage: tond ") + command.name + " " + command.synopsis + "\n";
+}
+
+std::string Usage() {
+  std::string text =
+      "Usage: tond COMMAND [ARGUMENTS]\n"
+      "       tond --help | --version\n"
+      "\n"
+      "Commands:\n";
+  for (const Subcommand& command : Subcommands()) {
+    text += std::string("  ") + command.name + " " + command.synopsis + "\n";
+    text += std::string("      ") + command.summary + "\n";
+  }
+  text += "\n'tond COMMAND --help' shows the usage of one command.\n";
+  return text;
+}
+
+int UsageError(const Subcommand& command, const std::string& problem, Streams& io) {
+  io.err << "tond " << command.name << ": " << problem << "\n" << Usage(command);
+  return kExitUsage;
+}
+
+int Run(const Args& args, Streams& io) {
+  if (args.empty()) {
+    io.err << Usage();
+    return kExitUsage;
+  }
+  const std::string& first = args[0];
+  if (first == "--help" || first == "-h" || first == "help") {
+    io.out << Usage();
+    return kExitOk;
+  }
+  if (first == "--version") {
+    io.out << TOND_VERSION_TEXT << "\n";
+    return kExitOk;
+  }
+  for (const Subcommand& command : Subcommands()) {
+    if (first != command.name) continue;
+    Args rest(args.begin() + 1, args.end());
+    for (const std::string& arg : rest) {
+      if (arg == "--") break;
+      if (arg == "--help" || arg == "-h") {
+        io.out << Usage(command);
+        return kExitOk;
+      }
+    }
+    return command.run(rest, io);
+  }
+  io.err << "tond: unknown command or option '" << first << "'\n" << Usage();
+  return kExitUsage;
+}
+
+}  // namespace tond::cli

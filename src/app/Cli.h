@@ -1,0 +1,43 @@
+#pragma once
+// The `tond` command line: a table of subcommands, each in a file of its own (CliRender.cpp,
+// ...). Messages go to standard error through a StreamNotifier, in the texts the window shows.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace tond::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;  // bad input or a file that could not be written
+inline constexpr int kExitUsage = 2;    // unknown option or missing argument
+
+using Args = std::vector<std::string>;
+
+struct Streams {
+  std::ostream& out;
+  std::ostream& err;
+};
+
+struct Subcommand {
+  const char* name;
+  const char* synopsis;  // the arguments, shown after "tond NAME"
+  const char* summary;   // one line of what it does
+  int (*run)(const Args& args, Streams& io);  // args without the subcommand's name
+};
+
+// Every subcommand, in the order the usage text lists them.
+const std::vector<Subcommand>& Subcommands();
+
+std::string Usage();
+std::string Usage(const Subcommand& command);
+// Prints "tond: PROBLEM" and the usage of the command to err; returns kExitUsage.
+int UsageError(const Subcommand& command, const std::string& problem, Streams& io);
+
+// Runs the program with argv[1..].
+int Run(const Args& args, Streams& io);
+
+// Subcommands, one file each (CliRender.cpp, CliImport.cpp, ...); list them in Subcommands().
+int RunRender(const Args& args, Streams& io);
+int RunImport(const Args& args, Streams& io);
+
+}  // namespace tond::cli

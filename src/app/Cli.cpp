@@ -12,10 +12,14 @@ const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> table = {
       {"render",
        "INPUT.pat --kit KIT.kit [--interpolation truncate|linear|quadratic] [--volume 0-100] "
-       "-o OUT.wav",
+       "-o OUT.wav | INPUT.blp [--pattern 0-15] [--interpolation ...] [--volume ...] -o OUT.wav",
        "writes one pass of the pattern as a normalised 16-bit stereo wave file, exactly as the "
        "Export command does",
        RunRender},
+      {"info", "FILE.blp|FILE.pat|FILE.kit|FILE.wav",
+       "prints a short summary of a project, pattern, kit or wave file", RunInfo},
+      {"midi", "INPUT.pat --kit KIT.kit -o OUT.mid | INPUT.blp [--pattern 1-16] -o OUT.mid",
+       "writes the pattern as a MIDI file, exactly as the ExportMidi command does", RunMidi},
   };
   return table;
 }

@@ -38,6 +38,8 @@ int Run(const Args& args, Streams& io);
 
 // Subcommands, one file each (CliRender.cpp, CliImport.cpp, ...); list them in Subcommands().
 int RunRender(const Args& args, Streams& io);
+int RunInfo(const Args& args, Streams& io);
 int RunImport(const Args& args, Streams& io);
+int RunMidi(const Args& args, Streams& io);
 
 }  // namespace tond::cli

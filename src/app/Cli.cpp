@@ -18,7 +18,7 @@ const std::vector<Subcommand>& Subcommands() {
        RunRender},
       {"info", "FILE.blp|FILE.pat|FILE.kit|FILE.wav",
        "prints a short summary of a project, pattern, kit or wave file", RunInfo},
-      {"midi", "INPUT.pat --kit KIT.kit -o OUT.mid | INPUT.blp [--pattern 1-16] -o OUT.mid",
+      {"midi", "INPUT.pat --kit KIT.kit -o OUT.mid | INPUT.blp [--pattern 0-15] -o OUT.mid",
        "writes the pattern as a MIDI file, exactly as the ExportMidi command does", RunMidi},
   };
   return table;

@@ -1,7 +1,8 @@
 // tond midi INPUT.pat --kit KIT.kit -o OUT.mid
-// tond midi INPUT.blp [--pattern 1-16] -o OUT.mid
+// tond midi INPUT.blp [--pattern 0-15] -o OUT.mid
 // Writes the file the ExportMidi command writes for that pattern, with the tempo the window's
-// tempo control would show for it.
+// tempo control would show for it. A project brings its own kit; its pattern N is exported as if
+// it were the current one.
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -15,6 +16,7 @@
 #include "app/StreamNotifier.h"
 #include "files/MidiExport.h"
 #include "files/PatternFile.h"
+#include "files/ProjectFile.h"
 #include "kit/Kit.h"
 #include "model/Notifier.h"
 #include "model/Pattern.h"
@@ -43,13 +45,12 @@ bool IsProjectPath(const std::string& path) {
   return extension == ".blp";
 }
 
-// Patterns are numbered 1 to 16 for the user, as on the keypad.
-std::optional<int> ParsePatternNumber(const std::string& text) {
+std::optional<int> ParsePatternIndex(const std::string& text) {
   int value = 0;
   const char* end = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end || value < 1 || value > 16)
-    return std::nullopt;
+  if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+  if (value < 0 || value >= kProjectPatterns) return std::nullopt;
   return value;
 }
 
@@ -82,11 +83,11 @@ int RunMidi(const Args& args, Streams& io) {
   if (!project && patternText)
     return UsageError(Command(), "--pattern is for project files", io);
   if (!project && !kitPath) return UsageError(Command(), "missing --kit KIT.kit", io);
-  int patternNumber = 1;
+  int patternIndex = 0;
   if (patternText) {
-    auto number = ParsePatternNumber(*patternText);
-    if (!number) return UsageError(Command(), "pattern must be a number from 1 to 16", io);
-    patternNumber = *number;
+    auto index = ParsePatternIndex(*patternText);
+    if (!index) return UsageError(Command(), "pattern must be a number from 0 to 15", io);
+    patternIndex = *index;
   }
 
   StreamNotifier notifier(io.err);
@@ -94,9 +95,12 @@ int RunMidi(const Args& args, Streams& io) {
   Pattern cells{};
   std::uint32_t tempo = 0;
   if (project) {
-    (void)patternNumber;
-    io.err << "tond midi: project files are not supported yet" << std::endl;
-    return kExitFailure;
+    std::unique_ptr<ProjectFileData> data = ReadProjectFile(input, notifier);
+    if (!data) return kExitFailure;
+    // The samples are loaded (and missing ones reported) as when the window loads the project.
+    ApplyInstrumentRecords(*data, *kit, &notifier);
+    cells = data->patterns[static_cast<std::size_t>(patternIndex)];
+    tempo = ExportTempo(data->tempos[static_cast<std::size_t>(patternIndex)]);
   } else {
     std::optional<PatternFileData> pattern = ReadPatternFile(input, notifier);
     if (!pattern) return kExitFailure;

@@ -80,8 +80,7 @@ int RunMidi(const Args& args, Streams& io) {
   std::optional<std::string> patternText = parsed.Value({"--pattern"});
   if (project && kitPath)
     return UsageError(Command(), "--kit is for pattern files; a project names its samples", io);
-  if (!project && patternText)
-    return UsageError(Command(), "--pattern is for project files", io);
+  if (!project && patternText) return UsageError(Command(), "--pattern is for project files", io);
   if (!project && !kitPath) return UsageError(Command(), "missing --kit KIT.kit", io);
   int patternIndex = 0;
   if (patternText) {

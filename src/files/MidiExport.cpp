@@ -61,8 +61,8 @@ std::vector<MIDItrack> BuildMidiTracks(const Pattern& cells, const CKit& kit) {
   return tracks;
 }
 
-bool ExportMidi(const std::string& path, const Pattern& cells, const CKit& kit,
-                std::uint32_t tempo, Notifier& notifier, Engine* engine) {
+bool ExportMidi(const std::string& path, const Pattern& cells, const CKit& kit, std::uint32_t tempo,
+                Notifier& notifier, Engine* engine) {
   if (engine) engine->Quiesce();
   const std::vector<MIDItrack> tracks = BuildMidiTracks(cells, kit);
   if (MIDIfile().Save(path, tracks, tempo, kMidiDivision, notifier)) return true;

@@ -17,7 +17,7 @@ class Notifier;
 class Project;
 
 inline constexpr const char* kMidiSaveError = "An error occurred while saving the MIDI file:\n%s";
-inline constexpr std::uint16_t kMidiDivision = 96;  // ticks per quarter note
+inline constexpr std::uint16_t kMidiDivision = 96;   // ticks per quarter note
 inline constexpr std::uint32_t kMidiStepTicks = 24;  // a step is a sixteenth note
 
 // A sample path reduced to its file name without the extension: the part after the last '/' or
@@ -31,8 +31,8 @@ std::vector<MIDItrack> BuildMidiTracks(const Pattern& cells, const CKit& kit);
 // voices silenced first (Engine::Quiesce); the window does that already before its dialog, so
 // that a cancelled export stops playback too. On failure shows kMidiSaveError after the message
 // of MIDIfile::Save (an existing file at `path` is left as it was) and returns false.
-bool ExportMidi(const std::string& path, const Pattern& cells, const CKit& kit,
-                std::uint32_t tempo, Notifier& notifier, Engine* engine = nullptr);
+bool ExportMidi(const std::string& path, const Pattern& cells, const CKit& kit, std::uint32_t tempo,
+                Notifier& notifier, Engine* engine = nullptr);
 
 // The window's export: the working grid and kit of `project` at the tempo control's value,
 // truncated (the control keeps it to 1..350). Changes nothing in the project.

@@ -30,7 +30,9 @@ void PutBytes(Bytes& b, const char* text, std::size_t size) {
   for (std::size_t i = 0; i < size; ++i) b.push_back(static_cast<std::uint8_t>(text[i]));
 }
 
-void PutText(Bytes& b, const char* text) { PutBytes(b, text, 4); }
+void PutText(Bytes& b, const char* text) {
+  PutBytes(b, text, 4);
+}
 
 // Variable-length quantity: 7 bits per byte, most significant first, bit 7 on all but the last.
 void PutQuantity(Bytes& b, std::uint32_t v) {
@@ -45,7 +47,9 @@ void PutQuantity(Bytes& b, std::uint32_t v) {
   b.push_back(groups[0]);
 }
 
-void PutEndOfTrack(Bytes& b) { b.insert(b.end(), {0x00, 0xFF, 0x2F, 0x00}); }
+void PutEndOfTrack(Bytes& b) {
+  b.insert(b.end(), {0x00, 0xFF, 0x2F, 0x00});
+}
 
 std::uint32_t QuarterLength(std::uint32_t tempo) {
   if (tempo == 0) return kMaxQuarterLength;

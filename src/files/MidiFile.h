@@ -48,8 +48,8 @@ class MIDIfile {
 
   // The whole file. A tempo of 0 (or any tempo below 4, whose quarter note would not fit the
   // 3-byte tempo field) is written as the slowest tempo the field holds.
-  static std::vector<std::uint8_t> Encode(const std::vector<MIDItrack>& tracks,
-                                          std::uint32_t tempo, std::uint16_t division);
+  static std::vector<std::uint8_t> Encode(const std::vector<MIDItrack>& tracks, std::uint32_t tempo,
+                                          std::uint16_t division);
 
   // Writes Encode(...) to `path` through a temporary file, so a failure leaves an old file as
   // it was. When the file cannot be created, shows kMidiCreateError and returns false; a later

@@ -79,13 +79,13 @@ TEST(MidiExport, SmallPatternMatchesTheGoldenFile) {
     return b;
   };
   // The first note ends on the tick where the second begins, before its events.
-  EXPECT_EQ(tracks[1], named("kick.hard.take3", {0, 0xB0, 10, 64, 0, 0x90, 60, 127, 24, 0x80, 60,
-                                                 0, 0, 0xB0, 10, 0, 0, 0x90, 30, 100, 24, 0x80,
-                                                 30, 0}));
-  EXPECT_EQ(tracks[2], named("not used", {120, 0xB1, 10, 127, 48, 0xB1, 10, 1, 0, 0x91, 2, 1, 24, 0x81,
-                                          2, 0}));
-  EXPECT_EQ(tracks[3], named("snare", {0x8B, 0x68, 0xB2, 10, 127, 0, 0x92, 127, 127, 24, 0x82,
-                                       127, 0}));
+  EXPECT_EQ(tracks[1],
+            named("kick.hard.take3", {0, 0xB0, 10, 64, 0, 0x90, 60, 127, 24, 0x80, 60, 0,
+                                      0, 0xB0, 10, 0,  0, 0x90, 30, 100, 24, 0x80, 30, 0}));
+  EXPECT_EQ(tracks[2], named("not used",
+                             {120, 0xB1, 10, 127, 48, 0xB1, 10, 1, 0, 0x91, 2, 1, 24, 0x81, 2, 0}));
+  EXPECT_EQ(tracks[3],
+            named("snare", {0x8B, 0x68, 0xB2, 10, 127, 0, 0x92, 127, 127, 24, 0x82, 127, 0}));
   EXPECT_EQ(tracks[18], named("hat", {72, 0xB1, 10, 64, 0, 0x91, 60, 127, 24, 0x81, 60, 0}));
   EXPECT_EQ(tracks[64], named("not used", {}));
 }
@@ -116,9 +116,9 @@ TEST(MidiFile, EncodesTempoEventKindsAndQuantities) {
   EXPECT_EQ(Bytes(b.begin() + 12, b.begin() + 14), (Bytes{0x01, 0xE0}));
   std::vector<Bytes> chunks = Chunks(Bytes(b.begin() + 14, b.end()));
   ASSERT_EQ(chunks.size(), 2u);
-  EXPECT_EQ(chunks[1], (Bytes{0, 0xFF, 3, 0, 0x81, 0x48, 0xC3, 5, 0, 0xD3, 6, 0xFF, 0x7F, 0xE3, 7,
-                              8, 1, 0xFF, 1, 1, 'x', 0xFF, 0xFF, 0xFF, 0x7F, 0x90, 1, 2, 0, 0xFF,
-                              0x2F, 0}));
+  EXPECT_EQ(chunks[1], (Bytes{0,    0xFF, 3,    0,    0x81, 0x48, 0xC3, 5,    0,    0xD3, 6,
+                              0xFF, 0x7F, 0xE3, 7,    8,    1,    0xFF, 1,    1,    'x',  0xFF,
+                              0xFF, 0xFF, 0x7F, 0x90, 1,    2,    0,    0xFF, 0x2F, 0}));
 }
 
 TEST(MidiExport, NamesFailuresAndEngine) {
@@ -132,9 +132,9 @@ TEST(MidiExport, NamesFailuresAndEngine) {
   RecordingNotifier notifier;
   const std::string missing = dir.File("no/such/folder/x.mid");
   EXPECT_FALSE(ExportMidi(missing, *project, 120, notifier));
-  EXPECT_EQ(notifier.messages,
-            (std::vector<std::string>{"Unable to create a new file named:\n" + missing,
-                                      "An error occurred while saving the MIDI file:\n" + missing}));
+  EXPECT_EQ(notifier.messages, (std::vector<std::string>{
+                                   "Unable to create a new file named:\n" + missing,
+                                   "An error occurred while saving the MIDI file:\n" + missing}));
 
   // Created but cannot replace the target: only the second message, and the target survives.
   notifier.messages.clear();

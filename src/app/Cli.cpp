@@ -20,6 +20,10 @@ const std::vector<Subcommand>& Subcommands() {
        "prints a short summary of a project, pattern, kit or wave file", RunInfo},
       {"midi", "INPUT.pat --kit KIT.kit -o OUT.mid | INPUT.blp [--pattern 0-15] -o OUT.mid",
        "writes the pattern as a MIDI file, exactly as the ExportMidi command does", RunMidi},
+      {"import", "PICTURE -o OUT.pat [--tempo BPM]",
+       "writes the pattern the Import command makes of a picture (stretched onto 64 x 64 cells) "
+       "as a pattern file; the tempo is 120 unless given",
+       RunImport},
   };
   return table;
 }

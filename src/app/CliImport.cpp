@@ -1,0 +1,123 @@
+// tond import PICTURE -o OUT.pat [--tempo BPM]
+// Writes the pattern the Import command makes of a picture, as a pattern file.
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <vector>
+
+#include "app/Cli.h"
+#include "app/CliArgs.h"
+#include "app/StreamNotifier.h"
+#include "files/PatternFile.h"
+#include "files/SafeFile.h"
+#include "files/qt/PictureImport.h"
+#include "model/Notifier.h"
+#include "model/Pattern.h"
+
+namespace tond::cli {
+
+namespace {
+
+// The window imports silently; a command line that writes nothing must say why.
+constexpr const char* kPictureError = "Error: unable to read the file as a picture:\n %s";
+constexpr double kDefaultTempo = 120;
+
+const Subcommand& Command() {
+  for (const Subcommand& command : Subcommands())
+    if (command.run == RunImport) return command;
+  return Subcommands().front();
+}
+
+// Any finite number; the tempo control keeps it within its range.
+std::optional<double> ParseTempo(const std::string& text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
+  if (value < kTempoMin) return kTempoMin;
+  if (value > kTempoMax) return kTempoMax;
+  return value;
+}
+
+// Some decoders need more than QImage: a picture with text (SVG) asks for fonts, which only a
+// QGuiApplication offers. The offscreen platform gives one on a machine without a display.
+class OffscreenApplication {
+ public:
+  OffscreenApplication() {
+    if (QCoreApplication::instance()) return;
+    // Qt's own chatter (a missing runtime folder, decoder warnings) is not for this output: the
+    // command says itself what went wrong.
+    previous_ = qInstallMessageHandler(&OffscreenApplication::Filter);
+    app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+  }
+  ~OffscreenApplication() {
+    if (!app_) return;
+    app_.reset();
+    qInstallMessageHandler(previous_);
+  }
+  OffscreenApplication(const OffscreenApplication&) = delete;
+  OffscreenApplication& operator=(const OffscreenApplication&) = delete;
+
+ private:
+  static void Filter(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtCriticalMsg && type != QtFatalMsg) return;
+    if (previous_)
+      previous_(type, context, text);
+    else
+      std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+  }
+
+  // QGuiApplication keeps references to its arguments for its whole life, and takes out the
+  // ones it understands.
+  char name_[5] = "tond";
+  char platformOption_[10] = "-platform";
+  char platform_[10] = "offscreen";
+  char* argv_[4] = {name_, platformOption_, platform_, nullptr};
+  int argc_ = 3;
+  static inline QtMessageHandler previous_ = nullptr;
+  std::unique_ptr<QGuiApplication> app_;
+};
+
+}  // namespace
+
+int RunImport(const Args& args, Streams& io) {
+  CliArgs parsed;
+  std::string problem;
+  if (!parsed.Parse(args, {"-o", "--output", "--tempo"}, problem))
+    return UsageError(Command(), problem, io);
+  if (parsed.positional.empty()) return UsageError(Command(), "missing PICTURE", io);
+  if (parsed.positional.size() > 1)
+    return UsageError(Command(), "unexpected argument '" + parsed.positional[1] + "'", io);
+  if (parsed.Value({"-o"}) && parsed.Value({"--output"}))
+    return UsageError(Command(), "output given twice", io);
+  std::optional<std::string> output = parsed.Value({"-o", "--output"});
+  if (!output) return UsageError(Command(), "missing -o OUT.pat", io);
+  double tempo = kDefaultTempo;
+  if (auto text = parsed.Value({"--tempo"})) {
+    auto value = ParseTempo(*text);
+    if (!value) return UsageError(Command(), "tempo must be a number", io);
+    tempo = *value;
+  }
+
+  OffscreenApplication application;
+  StreamNotifier notifier(io.err);
+  const std::string& picture = parsed.positional[0];
+  std::optional<Pattern> cells = ReadPicturePattern(picture);
+  if (!cells) {
+    notifier.Message(FormatMessage(kPictureError, picture));
+    return kExitFailure;
+  }
+  std::vector<std::uint8_t> bytes = EncodePatternFile(*cells, tempo);
+  if (!WriteFileSafely(*output, bytes.data(), bytes.size())) {
+    notifier.Message(FormatMessage(kPatternSaveError, *output));
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace tond::cli

@@ -156,8 +156,7 @@ int WaveInfo(const std::string& path, Streams& io, Notifier& notifier) {
   auto instrument = std::make_unique<CInstrument>();
   std::optional<WaveFormat> format;
   // The wave reader would block on a pipe or a device.
-  if (IsRegularFile(path) && LoadWave(path, *instrument, &notifier))
-    format = ReadWaveFormat(path);
+  if (IsRegularFile(path) && LoadWave(path, *instrument, &notifier)) format = ReadWaveFormat(path);
   if (!format) {
     notifier.Message(FormatMessage(kSampleReadError, path));
     return kExitFailure;

@@ -114,7 +114,8 @@ TEST(CliProject, InfoSummarisesEachKindOfFile) {
   EXPECT_NE(r.out.find("pattern 0: tempo 133, 32 notes\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("pattern 3: tempo 500 (plays at 350), 29 notes\n"), std::string::npos);
   EXPECT_NE(r.out.find("pattern 15: tempo 120, 0 notes\n"), std::string::npos);
-  EXPECT_NE(r.out.find("slot 0: " + scene.dir.File("a.wav") + " (loop on, fade off)\n"
+  EXPECT_NE(r.out.find("slot 0: " + scene.dir.File("a.wav") +
+                       " (loop on, fade off)\n"
                        "slot 7: b.wav (loop off, fade on)\n2 of 64 slots in use\n"),
             std::string::npos);
 

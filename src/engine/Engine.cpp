@@ -136,6 +136,7 @@ void Engine::Process(std::uint32_t frames, float* out) {
     stepLength_ = StepFrames(tempo_.load(std::memory_order_relaxed));
     publishedStep_.store(stepLength_, std::memory_order_relaxed);
     for (CTrack& track : tracks_) track.instrument = &kit_[track.row];
+    bank_.Collect(tracks_);
   }
 
   for (std::uint32_t done = 0; done < frames;) {
@@ -158,23 +159,19 @@ void Engine::Process(std::uint32_t frames, float* out) {
 }
 
 // All voices count the same frames, so they cross step boundaries together: the buffer is cut
-// at the boundaries and each sounding voice renders its whole run at once.
+// at the boundaries and the sounding voices render each run together.
 void Engine::RenderTracks(float* out, std::uint32_t frames, std::uint8_t mode, std::uint32_t step) {
   std::uint32_t done = 0;
   while (done < frames) {
     const CTrack& clock = tracks_[0];
-    if (clock.column == -1 || clock.counter >= step) BeginStep();
+    if (clock.column == -1 || clock.counter >= step) {
+      BeginStep();
+      bank_.Collect(tracks_);
+    }
     const std::uint32_t k = tracks_[0].counter;
     const std::uint32_t count = std::min(frames - done, step - k);
-    float* run = out + 2 * static_cast<std::size_t>(done);
-    for (CTrack& track : tracks_) {
-      if (track.sounding) {
-        AddNote(*track.instrument, mode, track.instrument->fade,
-                NoteColour{track.rate, track.volume, track.pan}, track.position, k, step, run,
-                count);
-      }
-      track.counter += count;
-    }
+    bank_.Render(mode, k, step, out + 2 * static_cast<std::size_t>(done), count);
+    for (CTrack& track : tracks_) track.counter += count;
     done += count;
   }
 }

@@ -26,6 +26,7 @@
 #include <cstdint>
 
 #include "engine/Track.h"
+#include "engine/VoiceBank.h"
 #include "kit/Kit.h"
 #include "model/Pattern.h"
 
@@ -112,6 +113,7 @@ class Engine {
 
   // Owned by the thread inside Process().
   std::array<CTrack, CKit::kSlots> tracks_;
+  VoiceBank bank_;  // the sounding voices of the current step
   Preview preview_;
   std::uint32_t stepLength_ = 0;
 };

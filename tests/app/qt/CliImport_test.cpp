@@ -99,7 +99,8 @@ TEST(CliImport, WhatCannotBeImportedIsExplained) {
   for (const char* picture : {"junk.jpg", "missing.gif"}) {
     auto r = RunTond({"import", picture, "-o", "keep.pat"}, work);
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, std::string("Error: unable to read the file as a picture:\n ") + picture + "\n");
+    EXPECT_EQ(r.err,
+              std::string("Error: unable to read the file as a picture:\n ") + picture + "\n");
   }
   auto r = RunTond({"import", "dot.bmp", "-o", "keep.pat/x.pat"}, work);
   EXPECT_EQ(r.exitCode, 1);

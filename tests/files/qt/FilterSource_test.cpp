@@ -63,11 +63,11 @@ TEST(FilterSource, RefusedPatternFilesShowTheirMessages) {
   RecordingNotifier notifier;
   for (const char* name : {"bad.pat", "cut.pat", "gone.pat", "junk.jpg", "gone.gif"})
     EXPECT_FALSE(ReadFilterSource(dir.File(name), notifier)) << name;
-  EXPECT_EQ(notifier.messages,
-            (std::vector<std::string>{
-                "Error: this is not a Tond pattern file:\n " + dir.File("bad.pat"),
-                "Error: unable to load the file:\n " + dir.File("cut.pat"),
-                "Error: unable to load the file:\n " + dir.File("gone.pat")}));
+  EXPECT_EQ(
+      notifier.messages,
+      (std::vector<std::string>{"Error: this is not a Tond pattern file:\n " + dir.File("bad.pat"),
+                                "Error: unable to load the file:\n " + dir.File("cut.pat"),
+                                "Error: unable to load the file:\n " + dir.File("gone.pat")}));
 }
 
 }  // namespace

@@ -30,14 +30,16 @@ QImage PlacePicture(QImage::Format format) {
   return image;
 }
 
-Cell PlaceCell(int x, int y) { return x < 8 && y < 8 ? 0 : MakeCell(4 * x + 3, 4 * y, x * y); }
+Cell PlaceCell(int x, int y) {
+  return x < 8 && y < 8 ? 0 : MakeCell(4 * x + 3, 4 * y, x * y);
+}
 
 TEST(PictureImport, SameSizePicturesAreCopiedCellForCell) {
   TempDir dir;
   QImage opaque = PlacePicture(QImage::Format_RGB32);
   ASSERT_TRUE(Save(opaque, dir.File("place.bmp"), "BMP"));
   QImage alpha = PlacePicture(QImage::Format_ARGB32);
-  alpha.setPixel(20, 30, qRgba(200, 100, 50, 0));     // hidden colour: black
+  alpha.setPixel(20, 30, qRgba(200, 100, 50, 0));    // hidden colour: black
   alpha.setPixel(40, 10, qRgba(200, 100, 50, 128));  // half over black
   ASSERT_TRUE(Save(alpha, dir.File("place.png"), "PNG"));
 
@@ -87,12 +89,12 @@ TEST(PictureImport, SmallPictureIsStretchedAndBlended) {
 
 // A GIF of two 1 x 1 frames, red then green.
 Bytes TwoFrameGif() {
-  Bytes b = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0,
-             0xFF, 0, 0, 0, 0xFF, 0};  // screen 1 x 1, global table: red, green
-  for (std::uint8_t first : {0x44, 0x4C}) {  // LZW: clear, index 0 or 1, end
-    Bytes frame = {0x21, 0xF9, 4, 0, 10, 0, 0, 0,      // 100 ms
-                   0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0,  // image 1 x 1 at 0, 0
-                   2, 2, first, 0x01, 0};
+  // A 1 x 1 screen with a global table of two colours: red, green.
+  Bytes b = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0};
+  // Each frame: 100 ms, an image of 1 x 1 at (0, 0), the LZW codes clear, colour 0 or 1, end.
+  for (std::uint8_t codes : {0x44, 0x4C}) {
+    Bytes frame = {0x21, 0xF9, 4, 0, 10, 0, 0, 0, 0x2C,  0, 0, 0,
+                   0,    1,    0, 1, 0,  0, 2, 2, codes, 1, 0};
     b.insert(b.end(), frame.begin(), frame.end());
   }
   b.push_back(0x3B);

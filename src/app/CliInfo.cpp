@@ -8,13 +8,13 @@
 #include <memory>
 #include <optional>
 #include <ostream>
-#include <system_error>
 
 #include "app/Cli.h"
 #include "app/CliArgs.h"
 #include "app/StreamNotifier.h"
 #include "files/PatternFile.h"
 #include "files/ProjectFile.h"
+#include "files/RegularFile.h"
 #include "kit/Kit.h"
 #include "kit/WaveReader.h"
 #include "model/Notifier.h"
@@ -36,11 +36,6 @@ std::string LowerExtension(const std::string& path) {
   std::string extension = std::filesystem::path(path).extension().string();
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return extension;
-}
-
-bool IsRegularFile(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(path, ec);
 }
 
 int CountNotes(const Pattern& cells) {

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <system_error>
 
 #include "app/Cli.h"
 #include "app/CliArgs.h"
@@ -17,6 +16,7 @@
 #include "files/MidiExport.h"
 #include "files/PatternFile.h"
 #include "files/ProjectFile.h"
+#include "files/RegularFile.h"
 #include "kit/Kit.h"
 #include "model/Notifier.h"
 #include "model/Pattern.h"
@@ -31,11 +31,6 @@ const Subcommand& Command() {
   for (const Subcommand& command : Subcommands())
     if (command.run == RunMidi) return command;
   return Subcommands().front();
-}
-
-bool IsRegularFile(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(path, ec);
 }
 
 bool IsProjectPath(const std::string& path) {

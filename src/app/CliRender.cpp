@@ -9,7 +9,6 @@
 #include <memory>
 #include <optional>
 #include <ostream>
-#include <system_error>
 
 #include "app/Cli.h"
 #include "app/CliArgs.h"
@@ -19,6 +18,7 @@
 #include "engine/WaveWriter.h"
 #include "files/PatternFile.h"
 #include "files/ProjectFile.h"
+#include "files/RegularFile.h"
 #include "kit/Kit.h"
 #include "model/Notifier.h"
 #include "model/Pattern.h"
@@ -51,11 +51,6 @@ std::optional<double> ParseVolume(const std::string& text) {
   if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
   if (value < 0 || value > 100) return std::nullopt;
   return value;
-}
-
-bool IsRegularFile(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(path, ec);
 }
 
 // Project files are told by their extension, in any case.

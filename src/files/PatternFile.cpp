@@ -3,9 +3,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
+#include "files/RegularFile.h"
 #include "files/SafeFile.h"
 #include "model/Notifier.h"
 #include "model/Project.h"
@@ -68,8 +67,7 @@ PatternFileStatus DecodePatternFile(const std::uint8_t* bytes, std::size_t size,
 
 PatternFileStatus ReadPatternFile(const std::string& path, PatternFileData& data) {
   // Only regular files: opening a pipe or a device could block forever.
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return PatternFileStatus::kUnreadable;
+  if (!IsRegularFile(path)) return PatternFileStatus::kUnreadable;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return PatternFileStatus::kUnreadable;
   std::vector<std::uint8_t> bytes(kPatternFileSize);

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "engine/Engine.h"
 #include "files/PatternFile.h"
+#include "files/RegularFile.h"
 #include "files/SafeFile.h"
 #include "kit/WaveReader.h"
 #include "model/Notifier.h"
@@ -110,8 +109,7 @@ ProjectFileStatus DecodeProjectFile(const std::uint8_t* bytes, std::size_t size,
 
 ProjectFileStatus ReadProjectFile(const std::string& path, ProjectFileData& data) {
   // Only regular files: opening a pipe or a device could block forever.
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return ProjectFileStatus::kUnreadable;
+  if (!IsRegularFile(path)) return ProjectFileStatus::kUnreadable;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return ProjectFileStatus::kUnreadable;
   // No valid file is longer than this; whatever follows the last record is not read.

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "files/RegularFile.h"
+
 namespace tond {
 
 namespace {
@@ -48,7 +50,10 @@ std::string Indent(std::size_t depth) {
 
 }  // namespace
 
-XMLreader::XMLreader(const std::string& path) : file_(path, std::ios::binary) {
+XMLreader::XMLreader(const std::string& path) {
+  // Only regular files: opening a named pipe would block until a writer comes, and a folder
+  // opens but has no lines.
+  if (IsRegularFile(path)) file_.open(path, std::ios::binary);
   open_ = file_.is_open();
 }
 

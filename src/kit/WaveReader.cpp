@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "files/RegularFile.h"
 #include "model/Notifier.h"
 
 namespace tond {
@@ -94,6 +95,8 @@ std::vector<float> ToMono(const std::uint8_t* raw, std::uint32_t frames, unsigne
 
 bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifier) {
   instrument.rootKey = 60;
+  // Only regular files: opening a named pipe would block until a writer comes.
+  if (!IsRegularFile(path)) return false;
   File file(std::fopen(path.c_str(), "rb"));
   if (!file) return false;
   std::FILE* f = file.get();

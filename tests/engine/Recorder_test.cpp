@@ -72,8 +72,8 @@ TEST(Recorder, OneSecondGivesAConsistentHeaderAndClippedSamples) {
   EXPECT_EQ(r.dataSize, 176400u);
   EXPECT_EQ(r.factFrames, 44100u);
   EXPECT_EQ(r.riffSize, 176448u);
-  const std::vector<std::int16_t> expected = {16383, -16383, 32767, -32768, 32767,
-                                              -32767, 32766, 0, -32768, 8191};
+  const std::vector<std::int16_t> expected = {16383,  -16383, 32767, -32768, 32767,
+                                              -32767, 32766,  0,     -32768, 8191};
   EXPECT_EQ(std::vector<std::int16_t>(r.samples.begin(), r.samples.begin() + 10), expected);
   EXPECT_EQ(recorder.LostFrames(), 0u);
   EXPECT_TRUE(notifier.messages.empty());

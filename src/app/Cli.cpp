@@ -24,6 +24,13 @@ const std::vector<Subcommand>& Subcommands() {
        "writes the pattern the Import command makes of a picture (stretched onto 64 x 64 cells) "
        "as a pattern file; the tempo is 120 unless given",
        RunImport},
+      {"play",
+       "INPUT.blp [--pattern 0-15] [--seconds S] [--record] | INPUT.pat [--kit KIT.kit] "
+       "[--seconds S] [--record]",
+       "plays the pattern through the audio device of the settings, as the program starts, for S "
+       "seconds or until Ctrl+C; --record records it into the Output folder and prints the "
+       "file's name (a pattern plays the default kit unless --kit is given)",
+       RunPlay},
   };
   return table;
 }

@@ -41,5 +41,6 @@ int RunRender(const Args& args, Streams& io);
 int RunInfo(const Args& args, Streams& io);
 int RunImport(const Args& args, Streams& io);
 int RunMidi(const Args& args, Streams& io);
+int RunPlay(const Args& args, Streams& io);
 
 }  // namespace tond::cli

@@ -77,16 +77,16 @@ std::vector<KitSound> DefaultKitSounds() {
     Samples (*make)(double hz);
   };
   // A pad holds for as long as the step lasts at any tempo, so it loops; the others decay.
-  const Voice voices[] = {{"bass", 33, false, Bass}, {"pluck", 45, false, Pluck},
-                          {"pad", 57, true, Pad}};
+  const Voice voices[] = {
+      {"bass", 33, false, Bass}, {"pluck", 45, false, Pluck}, {"pad", 57, true, Pad}};
   for (const Voice& voice : voices) {
     for (int step = 0; step < kNotesPerVoice; ++step) {
       int note = PentatonicNote(voice.firstNote, step);
       int slot = static_cast<int>(sounds.size());
       Samples samples = voice.make(NoteFrequency(note));
       if (!voice.loop) samples = EndSoftly(std::move(samples));
-      sounds.push_back({SlotFile(slot, std::string(voice.name) + "-" + NoteName(note)),
-                        voice.loop, true, std::move(samples)});
+      sounds.push_back({SlotFile(slot, std::string(voice.name) + "-" + NoteName(note)), voice.loop,
+                        true, std::move(samples)});
     }
   }
   return sounds;

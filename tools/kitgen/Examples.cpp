@@ -34,17 +34,21 @@ enum Row {
   kCrash = 15,
 };
 
-constexpr int kCentre = 128;  // green: the middle of the stereo field
+constexpr int kCentre = 128;   // green: the middle of the stereo field
 constexpr int kNatural = 128;  // blue: the sample's own pitch
 
-Cell Grey(int level) { return MakeCell(level, level, level); }
+Cell Grey(int level) {
+  return MakeCell(level, level, level);
+}
 
 void Put(Pattern& p, int column, int row, int volume, int pan = kCentre, int pitch = kNatural) {
   p[static_cast<std::size_t>(CellIndex(column, row))] = MakeCell(volume, pan, pitch);
 }
 
 // Pentatonic steps of a three-note chord on a root step.
-constexpr std::array<int, 3> Chord(int root) { return {root, root + 1, root + 3}; }
+constexpr std::array<int, 3> Chord(int root) {
+  return {root, root + 1, root + 3};
+}
 
 DemoPattern Groove() {
   DemoPattern d{{}, 120};
@@ -54,8 +58,10 @@ DemoPattern Groove() {
     if (s == 0 || s == 8 || (s == 10 && bar % 2 == 1)) Put(d.cells, c, kKick, 240);
     if (s == 4 || s == 12) Put(d.cells, c, kSnare, 210);
     if (s == 12 && bar == 3) Put(d.cells, c, kClap, 180);
-    if (s == 14) Put(d.cells, c, kHatOpen, 120, 160);
-    else Put(d.cells, c, kHatClosed, s % 2 == 0 ? 160 : 80, 150);
+    if (s == 14)
+      Put(d.cells, c, kHatOpen, 120, 160);
+    else
+      Put(d.cells, c, kHatClosed, s % 2 == 0 ? 160 : 80, 150);
     if (s == 0 || s == 3 || s == 8 || s == 11) Put(d.cells, c, kFirstBass + root, 220);
     if (s == 6 || s == 14) Put(d.cells, c, kFirstBass + root + 5, 180);
     if (s == 2 || s == 6 || s == 10 || s == 13) {
@@ -137,7 +143,9 @@ std::vector<std::pair<std::string, Pattern>> ExampleFilters() {
           {"every-4th-step.pat", quarters}};
 }
 
-std::vector<DemoPattern> DemoPatterns() { return {Groove(), Pads(), Toms(), Diagonal()}; }
+std::vector<DemoPattern> DemoPatterns() {
+  return {Groove(), Pads(), Toms(), Diagonal()};
+}
 
 bool WriteExamples(const std::string& programFolder, const std::vector<KitSound>& sounds) {
   namespace fs = std::filesystem;

@@ -11,15 +11,23 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kTwoPi = 2 * kPi;
 
-std::size_t Frames(double seconds) { return static_cast<std::size_t>(seconds * kSampleRate); }
-double Time(std::size_t i) { return static_cast<double>(i) / kSampleRate; }
+std::size_t Frames(double seconds) {
+  return static_cast<std::size_t>(seconds * kSampleRate);
+}
+double Time(std::size_t i) {
+  return static_cast<double>(i) / kSampleRate;
+}
 
 // A short rise that keeps the very first frames from clicking.
-double Attack(double t, double seconds) { return t >= seconds ? 1.0 : t / seconds; }
+double Attack(double t, double seconds) {
+  return t >= seconds ? 1.0 : t / seconds;
+}
 
 }  // namespace
 
-double NoteFrequency(int note) { return 440.0 * std::pow(2.0, (note - 69) / 12.0); }
+double NoteFrequency(int note) {
+  return 440.0 * std::pow(2.0, (note - 69) / 12.0);
+}
 
 double Noise::Next() {
   state_ ^= state_ << 13;
@@ -41,9 +49,15 @@ Biquad Biquad::Make(double hz, double q, int kind) {
   return f;
 }
 
-Biquad Biquad::LowPass(double hz, double q) { return Make(hz, q, kLow); }
-Biquad Biquad::HighPass(double hz, double q) { return Make(hz, q, kHigh); }
-Biquad Biquad::BandPass(double hz, double q) { return Make(hz, q, kBand); }
+Biquad Biquad::LowPass(double hz, double q) {
+  return Make(hz, q, kLow);
+}
+Biquad Biquad::HighPass(double hz, double q) {
+  return Make(hz, q, kHigh);
+}
+Biquad Biquad::BandPass(double hz, double q) {
+  return Make(hz, q, kBand);
+}
 
 double Biquad::Run(double x) {
   double y = b0_ * x + b1_ * x1_ + b2_ * x2_ - a1_ * y1_ - a2_ * y2_;
@@ -164,8 +178,8 @@ Samples Clave() {
   Samples out(Frames(0.1));
   for (std::size_t i = 0; i < out.size(); ++i) {
     double t = Time(i);
-    out[i] = static_cast<float>(std::sin(kTwoPi * 2500 * t) * std::exp(-t / 0.02) *
-                                Attack(t, 0.0002));
+    out[i] =
+        static_cast<float>(std::sin(kTwoPi * 2500 * t) * std::exp(-t / 0.02) * Attack(t, 0.0002));
   }
   return out;
 }

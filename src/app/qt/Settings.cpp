@@ -64,8 +64,7 @@ auto MidiKeys(S& settings) {
 }  // namespace
 
 std::unique_ptr<QSettings> OpenSettingsStore() {
-  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Quarnel",
-                                     "Tond");
+  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Quarnel", "Tond");
 }
 
 void LoadSettings(QSettings& store, Settings& settings) {

@@ -1,8 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds in Release and starts the program.
+# Installs what is missing, builds in Release and starts the program. Without arguments it plays
+# the demo project's four patterns through the audio device of the settings, 16 seconds each
+# (about a minute), then ends; Ctrl+C ends it sooner. With arguments it runs `tond ARGUMENTS`.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)" --target tond
-exec build/src/app/tond "${@:---help}"
+program=build/src/app
+if (($#)); then
+  exec "$program/tond" "$@"
+fi
+# tond finishes cleanly on Ctrl+C; the script then stops too instead of going on to the next.
+trap 'exit 0' INT TERM
+for pattern in 0 1 2 3; do
+  "$program/tond" play "$program/Projects/demo.blp" --pattern "$pattern" --seconds 16
+done

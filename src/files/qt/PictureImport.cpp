@@ -3,9 +3,8 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <filesystem>
-#include <system_error>
 
+#include "files/RegularFile.h"
 #include "model/Project.h"
 #include "model/UndoSystem.h"
 
@@ -13,8 +12,7 @@ namespace tond {
 
 std::optional<Pattern> ReadPicturePattern(const std::string& path) {
   // Only regular files: a pipe or a device could block the reader forever.
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  if (!IsRegularFile(path)) return std::nullopt;
 
   // The first read gives the first frame of an animation. The format is taken from the content
   // when the extension names the wrong one.

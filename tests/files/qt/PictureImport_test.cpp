@@ -1,6 +1,7 @@
 #include "files/qt/PictureImport.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QImage>
 #include <QImageReader>
@@ -129,6 +130,7 @@ TEST(PictureImport, ImportReplacesTheGridWithOnePushOrChangesNothing) {
   ASSERT_TRUE(Save(PlacePicture(QImage::Format_RGB32), dir.File("place.png"), "PNG"));
   Bytes png = test::ReadBytes(dir.File("place.png"));
   test::WriteBytes(dir.File("cut.png"), Bytes(png.begin(), png.begin() + 20));
+  ASSERT_EQ(mkfifo(dir.File("pipe.png").c_str(), 0600), 0);  // nobody writes: must not block
 
   auto project = std::make_unique<Project>();
   UndoSystem undo;
@@ -138,7 +140,7 @@ TEST(PictureImport, ImportReplacesTheGridWithOnePushOrChangesNothing) {
   const Pattern before = project->working.Snapshot();
 
   for (const std::string& bad : {dir.File("junk.jpg"), dir.File("cut.png"), dir.File("none.bmp"),
-                                 dir.Path().string(), std::string()}) {
+                                 dir.File("pipe.png"), dir.Path().string(), std::string()}) {
     EXPECT_FALSE(ImportPicture(bad, *project, undo)) << bad;
     EXPECT_TRUE(project->working == before);
     EXPECT_EQ(undo.Count(), 2);

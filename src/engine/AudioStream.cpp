@@ -85,6 +85,7 @@ bool AudioStream::Open(Engine& engine, const std::string& device, int bufferSize
   output.hostApiSpecificStreamInfo = nullptr;
 
   engine_ = &engine;
+  framesPlayed_.store(0, std::memory_order_relaxed);
   PaStream* stream = nullptr;
   const PaError error =
       Pa_OpenStream(&stream, nullptr, &output, kSampleRate, static_cast<unsigned long>(bufferSize),
@@ -134,6 +135,7 @@ int AudioStream::Callback(const void*, void* output, unsigned long frames,
   }
   stream->player_.Mix(out, count);
   stream->recorder_.RecordBuffer(out, count);
+  stream->framesPlayed_.fetch_add(count, std::memory_order_relaxed);
   return paContinue;
 }
 

@@ -14,6 +14,8 @@
 //   stream.GetRecorder().Start(outputFolder, &notifier); ... stream.GetRecorder().Stop();
 //   stream.GetPlayer().Play(path, &notifier); ... stream.GetPlayer().Stop();
 //   stream.Close();                                       // or let the destructor do it
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -50,7 +52,8 @@ class AudioStream {
   // Opens an output stream on the device named `device` with `bufferSize` frames per buffer
   // (256 when not positive). `numberOfBuffers` sets the suggested latency to that many buffers;
   // 0 (or less) asks for the device's low latency. Closes a stream opened before. False when
-  // the device is not found or the stream does not open.
+  // the device is not found or the stream does not open. The engine must outlive the stream's
+  // being open.
   bool Open(Engine& engine, const std::string& device, int bufferSize, int numberOfBuffers);
   // False when no stream is open or it does not start.
   bool Start();
@@ -63,6 +66,8 @@ class AudioStream {
   // Share of the time between buffers that the callback takes (1.0 = all of it); 0 without a
   // stream.
   double CpuLoad() const;
+  // Frames the callback has handed to the device since the stream was opened.
+  std::uint64_t FramesPlayed() const { return framesPlayed_.load(std::memory_order_relaxed); }
 
   Recorder& GetRecorder() { return recorder_; }
   SoundPlayer& GetPlayer() { return player_; }
@@ -75,6 +80,7 @@ class AudioStream {
   bool initialised_ = false;
   void* stream_ = nullptr;  // PaStream
   Engine* engine_ = nullptr;
+  std::atomic<std::uint64_t> framesPlayed_{0};
   // Destroyed after the stream is closed, so no callback can reach them any more.
   Recorder recorder_;
   SoundPlayer player_;

@@ -5,7 +5,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-liberation
-  portaudio19-dev librtmidi-dev jackd2
+  portaudio19-dev librtmidi-dev libasound2-dev libjack-jackd2-dev jackd2
   clang libclang-rt-dev midicsv
 )
 missing=()

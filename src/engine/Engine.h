@@ -21,6 +21,12 @@
 //   and no preview, so they read no sample). Quiesce() does not clear `muted`: while it is set
 //   only the window thread itself may call Process(). Process() never allocates, locks, logs
 //   or does file I/O.
+// - Around Process() on the audio thread, the stream callback (AudioStream) adds the sound
+//   player's clip, handed over through one atomic pointer and freed only by the window thread
+//   after the same kind of handshake, and the recorder's tap copies the buffer into a
+//   preallocated lock-free ring that a writer thread drains into the file.
+// - The MIDI thread only writes controls and cells; work that touches widgets is handed to the
+//   window thread.
 #include <array>
 #include <atomic>
 #include <cstdint>

@@ -1,9 +1,6 @@
 #include "edit/ColourCurves.h"
 
 #include <cmath>
-#include <cstdio>
-
-#include "model/UndoSystem.h"
 
 namespace tond {
 
@@ -13,10 +10,6 @@ namespace {
 float PreviewResponse(int i, float exponent) {
   const float x = static_cast<float>(i / 63.0);
   return static_cast<float>(std::pow(static_cast<double>(x), static_cast<double>(exponent)));
-}
-
-bool ValidChannel(int channel) {
-  return channel >= 0 && channel <= 2;
 }
 
 }  // namespace
@@ -49,22 +42,7 @@ Cell CurveCell(Cell cell, const CurveSettings& settings) {
 }
 
 bool ApplyCurves(const Pattern& backup, Grid& grid, const CurveSettings& settings) {
-  bool changed = false;
-  for (int i = 0; i < kCells; ++i) {
-    if (backup[i] == 0) continue;
-    const Cell value = CurveCell(backup[i], settings);
-    if (grid.Get(i) != value) {
-      grid.Set(i, value);
-      changed = true;
-    }
-  }
-  return changed;
-}
-
-std::string CurveAmountText(int amount) {
-  char text[16];
-  std::snprintf(text, sizeof text, amount > 0 ? "+%d" : "%d", amount);
-  return text;
+  return RecolourNotes(backup, grid, [&settings](Cell cell) { return CurveCell(cell, settings); });
 }
 
 CurvePreview CurvePreviewValues(const CurveChannel& channel) {
@@ -106,33 +84,16 @@ PixelRect CurveInvertRect(int channel) {
   return {200, top, 222, top + 12};
 }
 
-ColourCurvesEdit::ColourCurvesEdit(Grid& grid) : grid_(grid), backup_(grid.Snapshot()) {}
-
 bool ColourCurvesEdit::SetAmount(int channel, int amount) {
-  if (!ValidChannel(channel)) return false;
+  if (!IsChannel(channel)) return false;
   settings_[static_cast<size_t>(channel)].amount = amount;
-  return ApplyCurves(backup_, grid_, settings_);
+  return ApplyCurves(Backup(), EditedGrid(), settings_);
 }
 
 bool ColourCurvesEdit::SetInvert(int channel, bool invert) {
-  if (!ValidChannel(channel)) return false;
+  if (!IsChannel(channel)) return false;
   settings_[static_cast<size_t>(channel)].invert = invert;
-  return ApplyCurves(backup_, grid_, settings_);
-}
-
-void ColourCurvesEdit::Accept(UndoSystem& undo) {
-  undo.Push();
-}
-
-bool ColourCurvesEdit::Cancel() {
-  bool changed = false;
-  for (int i = 0; i < kCells; ++i) {
-    if (grid_.Get(i) != backup_[i]) {
-      grid_.Set(i, backup_[i]);
-      changed = true;
-    }
-  }
-  return changed;
+  return ApplyCurves(Backup(), EditedGrid(), settings_);
 }
 
 }  // namespace tond

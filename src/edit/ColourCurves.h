@@ -2,11 +2,10 @@
 #include <array>
 #include <string>
 
+#include "edit/LiveEdit.h"
 #include "model/Pattern.h"
 
 namespace tond {
-
-class UndoSystem;
 
 // One channel of the "Color curves" window: its amount (-50 to 50) and its "inv" toggle.
 struct CurveChannel {
@@ -35,8 +34,9 @@ constexpr int kCurveSliderMiddle = 50;
 inline int CurveAmountFromSlider(int value) {
   return value - kCurveSliderMiddle;
 }
-// "%d" up to the middle, "+%d" above it.
-std::string CurveAmountText(int amount);
+inline std::string CurveAmountText(int amount) {
+  return SignedAmountText(amount);
+}
 
 // What the preview of one channel draws, for i = 0..63: the curve point's offset below the
 // box top ((1 - f(i)) * 64 truncated, f(i) * 64 with "inv"), and the strip line's intensity
@@ -71,25 +71,18 @@ PixelRect CurveRedrawRect(int channel);
 // The "inv" toggle, 22 x 12.
 PixelRect CurveInvertRect(int channel);
 
-// The live state of one "Color curves" window: backup, amounts and toggles.
-class ColourCurvesEdit {
+// The live state of one "Color curves" window: amounts and toggles over the live backup.
+class ColourCurvesEdit : public LiveEdit {
  public:
-  explicit ColourCurvesEdit(Grid& grid);
+  using LiveEdit::LiveEdit;
 
   // A slider change (channel 0 red, 1 green, 2 blue) or a toggle; both recompute the grid.
   bool SetAmount(int channel, int amount);
   bool SetInvert(int channel, bool invert);
-  // "Ok": pushes the grid once, changed or not.
-  void Accept(UndoSystem& undo);
-  // Any other close: the backup goes back. Returns whether any cell changed.
-  bool Cancel();
 
-  const Pattern& Backup() const { return backup_; }
   const CurveSettings& Settings() const { return settings_; }
 
  private:
-  Grid& grid_;
-  Pattern backup_;
   CurveSettings settings_{};
 };
 

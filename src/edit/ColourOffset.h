@@ -2,11 +2,10 @@
 #include <array>
 #include <string>
 
+#include "edit/LiveEdit.h"
 #include "model/Pattern.h"
 
 namespace tond {
-
-class UndoSystem;
 
 // Offsets added to red, green and blue, -100 to 100.
 using ColourOffsets = std::array<int, 3>;
@@ -24,27 +23,21 @@ constexpr int kOffsetSliderMiddle = 100;
 inline int OffsetAmountFromSlider(int value) {
   return value - kOffsetSliderMiddle;
 }
-// "%d" up to the middle, "+%d" above it.
-std::string OffsetAmountText(int amount);
+inline std::string OffsetAmountText(int amount) {
+  return SignedAmountText(amount);
+}
 
-// The live state of one "Offset colors" window: backup and offsets.
-class ColourOffsetEdit {
+// The live state of one "Offset colors" window: the offsets over the live backup.
+class ColourOffsetEdit : public LiveEdit {
  public:
-  explicit ColourOffsetEdit(Grid& grid);
+  using LiveEdit::LiveEdit;
 
   // A slider change: channel 0 red, 1 green, 2 blue. Recomputes the grid from the backup.
   bool SetOffset(int channel, int offset);
-  // "Ok": pushes the grid once, changed or not.
-  void Accept(UndoSystem& undo);
-  // Any other close: the backup goes back. Returns whether any cell changed.
-  bool Cancel();
 
-  const Pattern& Backup() const { return backup_; }
   const ColourOffsets& Offsets() const { return offsets_; }
 
  private:
-  Grid& grid_;
-  Pattern backup_;
   ColourOffsets offsets_{};
 };
 

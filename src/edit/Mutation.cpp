@@ -5,7 +5,6 @@
 #include "edit/ColourMix.h"
 #include "edit/Random.h"
 #include "edit/RandomFill.h"
-#include "model/UndoSystem.h"
 
 namespace tond {
 
@@ -13,18 +12,6 @@ namespace {
 
 // A note never becomes the empty cell: black turns into the darkest grey.
 constexpr Cell kDarkestNote = 0x010101;
-
-// Writes the cells that differ; returns whether there were any.
-bool WriteChanged(const Pattern& cells, Grid& grid) {
-  bool changed = false;
-  for (int i = 0; i < kCells; ++i) {
-    if (grid.Get(i) != cells[i]) {
-      grid.Set(i, cells[i]);
-      changed = true;
-    }
-  }
-  return changed;
-}
 
 }  // namespace
 
@@ -42,8 +29,6 @@ bool ApplyMutation(const Pattern& backup, Grid& grid, const MutationAmounts& amo
   return WriteChanged(result, grid);
 }
 
-MutationEdit::MutationEdit(Grid& grid) : grid_(grid), backup_(grid.Snapshot()) {}
-
 std::uint32_t MutationEdit::ClockSeed() {
   return static_cast<std::uint32_t>(static_cast<std::uint64_t>(std::time(nullptr)));
 }
@@ -56,22 +41,14 @@ void MutationEdit::Open(std::uint32_t seed, RandomSource& random) {
 }
 
 bool MutationEdit::SetAmount(int channel, int amount, RandomSource& random) {
-  if (channel < 0 || channel > 2) return false;
+  if (!IsChannel(channel)) return false;
   amounts_[static_cast<size_t>(channel)] = amount;
   random.Seed(seed_);
-  return ApplyMutation(backup_, grid_, amounts_, random);
+  return ApplyMutation(Backup(), EditedGrid(), amounts_, random);
 }
 
 bool MutationEdit::NewMutation(RandomSource& random) {
-  return ApplyMutation(backup_, grid_, amounts_, random);
-}
-
-void MutationEdit::Accept(UndoSystem& undo) {
-  undo.Push();
-}
-
-bool MutationEdit::Cancel() {
-  return WriteChanged(backup_, grid_);
+  return ApplyMutation(Backup(), EditedGrid(), amounts_, random);
 }
 
 }  // namespace tond

@@ -2,12 +2,12 @@
 #include <array>
 #include <cstdint>
 
+#include "edit/LiveEdit.h"
 #include "model/Pattern.h"
 
 namespace tond {
 
 class RandomSource;
-class UndoSystem;
 
 // Mutation amounts in percent, red, green, blue.
 using MutationAmounts = std::array<int, 3>;
@@ -18,15 +18,14 @@ using MutationAmounts = std::array<int, 3>;
 bool ApplyMutation(const Pattern& backup, Grid& grid, const MutationAmounts& amounts,
                    RandomSource& random);
 
-// The live state of one "Mutate colors" window: the backup taken when it is created, the
-// seed and the three amounts. Every slider change reseeds with the same seed, so moving a
-// slider scales one jitter instead of drawing a new one.
-class MutationEdit {
+// The live state of one "Mutate colors" window: the seed and the three amounts over the live
+// backup. Every slider change reseeds with the same seed, so moving a slider scales one
+// jitter instead of drawing a new one.
+class MutationEdit : public LiveEdit {
  public:
   static constexpr int kOpeningAmount = 10;
 
-  // Copies the grid into the backup.
-  explicit MutationEdit(Grid& grid);
+  using LiveEdit::LiveEdit;
 
   // The seed a window takes on opening: the calendar time in seconds, low 32 bits.
   static std::uint32_t ClockSeed();
@@ -38,18 +37,11 @@ class MutationEdit {
   bool SetAmount(int channel, int amount, RandomSource& random);
   // "New Mutation": applies with the numbers that follow, without reseeding.
   bool NewMutation(RandomSource& random);
-  // "Ok": the grid keeps the mutation; pushes it once.
-  void Accept(UndoSystem& undo);
-  // Any other close: the backup goes back into the grid. Returns whether any cell changed.
-  bool Cancel();
 
-  const Pattern& Backup() const { return backup_; }
   std::uint32_t Seed() const { return seed_; }
   int Amount(int channel) const { return amounts_[static_cast<size_t>(channel)]; }
 
  private:
-  Grid& grid_;
-  Pattern backup_;
   MutationAmounts amounts_{};
   std::uint32_t seed_ = 0;
 };

@@ -25,84 +25,71 @@ TEST(ColourCurvesTest, ChannelValuesOfTheCurves) {
   for (int v = 0; v < 256; ++v) EXPECT_EQ(Curve(v, 0), v);
 }
 
-TEST(ColourCurvesTest, LiveEditRecomputesNotesOnlyAndPushesOnAccept) {
+// Notes among empty cells, as a live window finds them.
+struct LiveEditFixture : ::testing::Test {
   Project project;
   UndoSystem undo;
-  project.working.Set(5, 0xFFFFFF);
-  project.working.Set(6, MakeCell(128, 0, 0));
-  undo.Init(&project.working);
-  const Pattern original = project.working.Snapshot();
+  Pattern original{};
+  void SetUp() override {
+    for (int i = 0; i < kCells; i += 5) project.working.Set(i, MakeCell(i % 256, 40, 50));
+    project.working.Set(1, MakeCell(5, 0, 0));
+    project.working.Set(2, 0xFFFFFF);
+    project.working.Set(3, MakeCell(128, 0, 0));
+    undo.Init(&project.working);
+    original = project.working.Snapshot();
+  }
+};
 
+TEST_F(LiveEditFixture, CurvesRecomputeNotesOnlyAndPushOnAccept) {
   ColourCurvesEdit edit(project.working);
   EXPECT_FALSE(edit.SetAmount(1, 0));
-  EXPECT_EQ(project.working, original);
   EXPECT_TRUE(edit.SetAmount(0, 10));
-  EXPECT_EQ(project.working.Get(6), MakeCell(180, 0, 0));
+  EXPECT_EQ(project.working.Get(3), MakeCell(180, 0, 0));
   for (int c = 0; c < 3; ++c) edit.SetInvert(c, true);
-  EXPECT_EQ(project.working.Get(5), 0u);
-  EXPECT_EQ(project.working.Get(0), 0u);  // empty cells are never written
+  EXPECT_EQ(project.working.Get(2), 0u);
+  EXPECT_EQ(project.working.Get(4), 0u);  // empty cells are never written
   for (int c = 0; c < 3; ++c) edit.SetInvert(c, false);
-  EXPECT_EQ(project.working.Get(5), 0xFFFFFFu);
+  EXPECT_EQ(project.working.Get(2), 0xFFFFFFu);
   EXPECT_EQ(undo.Count(), 1);
-
   EXPECT_TRUE(edit.Cancel());
   EXPECT_EQ(project.working, original);
   edit.Accept(undo);
   EXPECT_EQ(undo.Count(), 2);
 }
 
-TEST(ColourCurvesTest, PreviewValuesAndGeometry) {
-  CurvePreview plain = CurvePreviewValues({0, false});
-  EXPECT_EQ(plain.lineY[0], 64);
-  EXPECT_EQ(plain.lineY[63], 0);
-  EXPECT_EQ(plain.intensity[0], 0);
-  EXPECT_EQ(plain.intensity[63], 255);
-  CurvePreview inverted = CurvePreviewValues({0, true});
-  EXPECT_EQ(inverted.lineY[0], 0);
-  EXPECT_EQ(inverted.intensity[0], 255);
-  // A lifted curve sits above the straight line in the middle of the box.
+TEST(ColourCurvesTest, PreviewValuesGeometryAndSliderTexts) {
+  // The straight curve rises from the bottom left; "inv" turns it over. A lifted curve sits
+  // above the straight line in the middle of the box.
+  const CurvePreview plain = CurvePreviewValues({0, false});
+  EXPECT_EQ(plain.lineY[0] - plain.lineY[63], 64);
+  EXPECT_EQ(CurvePreviewValues({0, true}).lineY[0], 0);
+  EXPECT_EQ(CurvePreviewValues({0, true}).intensity[0], 255);
   EXPECT_LT(CurvePreviewValues({50, false}).lineY[32], plain.lineY[32]);
-
   EXPECT_EQ(CurveStripRect(0), (PixelRect{9, 93, 75, 108}));
   EXPECT_EQ(CurveRedrawRect(1), (PixelRect{89, 20, 153, 114}));
 
   EXPECT_EQ(CurveAmountText(CurveAmountFromSlider(50)), "0");
   EXPECT_EQ(CurveAmountText(CurveAmountFromSlider(0)), "-50");
   EXPECT_EQ(CurveAmountText(CurveAmountFromSlider(100)), "+50");
-  EXPECT_EQ(OffsetAmountText(OffsetAmountFromSlider(0)), "-100");
   EXPECT_EQ(OffsetAmountText(OffsetAmountFromSlider(200)), "+100");
 }
 
-TEST(ColourOffsetTest, OffsetsClampAndComeBackFromTheBackup) {
-  EXPECT_EQ(OffsetCell(MakeCell(200, 10, 128), {100, -20, 0}), MakeCell(255, 0, 128));
-  EXPECT_EQ(OffsetCell(0xFF000000u | MakeCell(1, 2, 3), {0, 0, 0}), MakeCell(1, 2, 3));
-
-  Project project;
-  UndoSystem undo;
-  for (int i = 0; i < kCells; i += 5) project.working.Set(i, MakeCell(i % 256, 40, 50));
-  project.working.Set(1, MakeCell(5, 0, 0));
-  undo.Init(&project.working);
-  const Pattern original = project.working.Snapshot();
-
+TEST_F(LiveEditFixture, OffsetsClampAndComeBackFromTheBackup) {
+  EXPECT_EQ(OffsetCell(0xFF000000u | MakeCell(200, 10, 128), {100, -20, 0}), MakeCell(255, 0, 128));
   ColourOffsetEdit edit(project.working);
   edit.SetOffset(0, 100);
   for (int i = 0; i < kCells; ++i) {
     const Cell c = project.working.Get(i);
-    if (original[i] == 0) {
-      EXPECT_EQ(c, 0u);
-    } else {
-      EXPECT_GE(Red(c), 100);
-      EXPECT_EQ(c >> 8, original[i] >> 8);
-    }
+    EXPECT_TRUE(original[i] == 0 ? c == 0 : Red(c) >= 100 && c >> 8 == original[i] >> 8) << i;
   }
   edit.SetOffset(0, -10);
   EXPECT_EQ(project.working.Get(1), 0u);
   edit.SetOffset(0, 0);
   EXPECT_EQ(project.working, original);
-  EXPECT_EQ(undo.Count(), 1);
   edit.SetOffset(2, 30);
   EXPECT_TRUE(edit.Cancel());
   EXPECT_EQ(project.working, original);
+  EXPECT_EQ(undo.Count(), 1);
   edit.Accept(undo);
   EXPECT_EQ(undo.Count(), 2);
 }

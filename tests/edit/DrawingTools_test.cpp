@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "edit/Airbrush.h"
-#include "edit/Clipboard.h"
 #include "edit/ColourMix.h"
 #include "edit/Eraser.h"
 #include "edit/Random.h"
@@ -17,39 +16,25 @@ namespace {
 
 const CellGeometry kLarge(13, 11);
 
-// The cell under a point, or (-1, -1) off the pattern.
-CellPoint At(const CellGeometry& g, int px, int py) {
-  CellPoint cell{-1, -1};
-  g.CellAt(px, py, cell);
-  return cell;
-}
-
-TEST(CellGeometry, PixelToCellForBothCellSizes) {
-  EXPECT_EQ(CellGeometry::ForScreenWidth(1064).CellWidth(), 12);
-  EXPECT_EQ(CellGeometry::ForScreenWidth(1065).CellHeight(), 11);
-  EXPECT_EQ(CellGeometry::ForScreenWidth(1064).WindowWidth(), 1001);
-  EXPECT_EQ(At(kLarge, 15, 10), (CellPoint{0, 0}));
-  EXPECT_EQ(At(kLarge, 27, 20), (CellPoint{0, 0}));
-  EXPECT_EQ(At(kLarge, 28, 21), (CellPoint{1, 1}));
-  EXPECT_EQ(At(kLarge, 15 + 64 * 13 - 1, 10 + 64 * 11 - 1), (CellPoint{63, 63}));
-  for (auto [px, py] : {std::pair{14, 10}, {15, 9}, {15 + 64 * 13, 10}, {15, 10 + 64 * 11}})
-    EXPECT_EQ(At(kLarge, px, py), (CellPoint{-1, -1})) << px << "," << py;
-
-  const CellGeometry small = CellGeometry::ForScreenWidth(800);
-  EXPECT_EQ(At(small, 15 + 5 * 12 + 11, 10 + 7 * 10), (CellPoint{5, 7}));
-  EXPECT_EQ(At(small, 15 + 64 * 12 - 1, 10 + 64 * 10 - 1), (CellPoint{63, 63}));
-  EXPECT_FALSE(small.OverPattern(15 + 64 * 12, 100));
-  EXPECT_EQ(small.PatternArea(), (PixelRect{14, 9, 15 + 768, 10 + 640}));
-  EXPECT_EQ(small.CellPixels(1, 2), (PixelRect{27, 30, 38, 39}));
-}
-
-TEST(CellGeometry, SelectionFrameAndBlockOutline) {
-  // Dragged from (6, 7) back to (2, 3).
-  CellRect selection{6, 7, 2, 3};
-  EXPECT_EQ(kLarge.SelectionFrame(selection),
-            (PixelRect{14 + 2 * 13, 9 + 3 * 11, 15 + 7 * 13, 10 + 8 * 11}));
-  EXPECT_EQ(kLarge.BlockPixels({2, 3, 6, 7}),
-            (PixelRect{15 + 2 * 13, 10 + 3 * 11, 14 + 7 * 13, 9 + 8 * 11}));
+TEST(CellGeometry, PixelsMapToCellsForBothCellSizes) {
+  const CellGeometry small = CellGeometry::ForScreenWidth(1064);
+  EXPECT_EQ(CellGeometry::ForScreenWidth(1065).CellWidth(), 13);
+  struct Case {
+    const CellGeometry& g;
+    int px, py;
+    CellPoint cell;  // (-1, -1): off the pattern
+  };
+  for (const Case& c : {Case{kLarge, 15, 10, {0, 0}}, Case{kLarge, 27, 20, {0, 0}},
+                        Case{kLarge, 28, 21, {1, 1}}, Case{kLarge, 846, 713, {63, 63}},
+                        Case{kLarge, 14, 10, {-1, -1}}, Case{kLarge, 847, 10, {-1, -1}},
+                        Case{kLarge, 15, 714, {-1, -1}}, Case{small, 86, 80, {5, 7}}}) {
+    CellPoint cell{-1, -1};
+    EXPECT_EQ(c.g.CellAt(c.px, c.py, cell), c.cell.x >= 0) << c.px << "," << c.py;
+    EXPECT_EQ(cell, c.cell) << c.px << "," << c.py;
+  }
+  // Dragged from (6, 7) back to (2, 3): the frame lies on the grid lines around the cells.
+  EXPECT_EQ(kLarge.SelectionFrame({6, 7, 2, 3}), (PixelRect{40, 42, 106, 98}));
+  EXPECT_EQ(kLarge.BlockPixels({2, 3, 6, 7}), (PixelRect{41, 43, 105, 97}));
 }
 
 std::vector<CellPoint> Points(const std::vector<LineCell>& cells) {
@@ -58,17 +43,17 @@ std::vector<CellPoint> Points(const std::vector<LineCell>& cells) {
   return points;
 }
 
-TEST(LineTool, CellsFollowTheErrorTermBothWays) {
+TEST(LineTool, CellsFollowTheErrorTermAndQuantizeKeepsTheWholeGradient) {
   const Cell c1 = MakeCell(255, 50, 100), c2 = MakeCell(0, 50, 0);
-  EXPECT_EQ(Points(LineCells({0, 0}, {4, 2}, c1, c2, 0)),
-            (std::vector<CellPoint>{{0, 0}, {1, 1}, {2, 1}, {3, 2}, {4, 2}}));
-  EXPECT_EQ(Points(LineCells({0, 0}, {2, 4}, c1, c2, 0)),
-            (std::vector<CellPoint>{{0, 0}, {1, 1}, {1, 2}, {2, 3}, {2, 4}}));
   EXPECT_EQ(Points(LineCells({3, 5}, {1, 0}, c1, c2, 0)),
             (std::vector<CellPoint>{{3, 5}, {3, 4}, {2, 3}, {2, 2}, {1, 1}, {1, 0}}));
+  auto quantized = LineCells({0, 0}, {15, 0}, c1, c2, 2);
+  EXPECT_EQ(Points(quantized), (std::vector<CellPoint>{{0, 0}, {4, 0}, {8, 0}, {12, 0}}));
+  EXPECT_EQ(quantized[3].colour, Lerp(c1, c2, 12.0f / 15.0f));
+  EXPECT_EQ(LineCells({9, 9}, {9, 9}, c1, c2, 0), (std::vector<LineCell>{{{9, 9}, c1}}));
 
-  // Any line is connected, one cell per step of its long axis, from start to end, and its
-  // gradient runs from colour 1 exactly to colour 2 exactly.
+  // Any line is connected, one cell per step of its long axis, from colour 1 at its start
+  // to colour 2 at its end.
   RandomSource random(7);
   for (int i = 0; i < 200; ++i) {
     CellPoint a{RandomIndex(random, 63), RandomIndex(random, 63)};
@@ -77,39 +62,22 @@ TEST(LineTool, CellsFollowTheErrorTermBothWays) {
     ASSERT_EQ(cells.size(),
               static_cast<size_t>(std::max(std::abs(b.x - a.x), std::abs(b.y - a.y)) + 1));
     EXPECT_EQ(cells.front(), (LineCell{a, c1}));
-    EXPECT_EQ(cells.back().cell, b);
-    if (cells.size() > 1) {
-      EXPECT_EQ(cells.back().colour, c2);
-    }
-    for (size_t k = 1; k < cells.size(); ++k) {
-      EXPECT_LE(std::abs(cells[k].cell.x - cells[k - 1].cell.x), 1);
-      EXPECT_LE(std::abs(cells[k].cell.y - cells[k - 1].cell.y), 1);
-    }
+    EXPECT_EQ(cells.back(), (LineCell{b, cells.size() > 1 ? c2 : c1}));
+    for (size_t k = 1; k < cells.size(); ++k)
+      EXPECT_LE(std::max(std::abs(cells[k].cell.x - cells[k - 1].cell.x),
+                         std::abs(cells[k].cell.y - cells[k - 1].cell.y)),
+                1);
   }
-}
-
-TEST(LineTool, QuantizeSkipsStepsButKeepsTheWholeGradient) {
-  const Cell c1 = MakeCell(255, 50, 100), c2 = MakeCell(0, 50, 0);
-  auto cells = LineCells({0, 0}, {15, 0}, c1, c2, 2);
-  EXPECT_EQ(Points(cells), (std::vector<CellPoint>{{0, 0}, {4, 0}, {8, 0}, {12, 0}}));
-  EXPECT_EQ(cells[3].colour, Lerp(c1, c2, 12.0f / 15.0f));
-  EXPECT_EQ(LineCells({0, 0}, {3, 3}, c1, c2, 4).size(), 1u);
-  EXPECT_EQ(LineCells({9, 9}, {9, 9}, c1, c2, 0), (std::vector<LineCell>{{{9, 9}, c1}}));
 }
 
 TEST(Eraser, SquaresAroundTheCursorClippedToTheGrid) {
   EXPECT_EQ(EraserSquare({10, 10}, 1), (CellRect{10, 10, 10, 10}));
-  EXPECT_EQ(EraserSquare({10, 10}, 2), (CellRect{9, 9, 10, 10}));
   EXPECT_EQ(EraserSquare({0, 0}, 5), (CellRect{0, 0, 2, 2}));
   EXPECT_EQ(EraserSquare({63, 62}, 4), (CellRect{61, 60, 63, 63}));
-  EXPECT_EQ(EraserSquare({0, 63}, 10), (CellRect{0, 58, 4, 63}));
 }
 
 TEST(Airbrush, DropsLieBetweenTheColoursAndOutsideDropsAreLost) {
-  EXPECT_EQ(SprayPeriodMs(90), 40);
-  EXPECT_EQ(SprayPeriodMs(1), 396);
-  EXPECT_GE(SprayPeriodMs(100), 1);
-
+  EXPECT_GE(SprayPeriodMs(100), 1);  // a 0 ms timer would spin
   Grid grid;
   const Cell c1 = MakeCell(255, 0, 255), c2 = MakeCell(0x58, 0x43, 0xFF);
   RandomSource random(3);
@@ -119,16 +87,13 @@ TEST(Airbrush, DropsLieBetweenTheColoursAndOutsideDropsAreLost) {
     if (!cell) continue;
     ++landed;
     ASSERT_TRUE(cell->x >= 0 && cell->x <= 8 && cell->y >= 0 && cell->y <= 8);
-    Cell v = grid.Get(cell->x, cell->y);
-    EXPECT_TRUE(Red(v) >= 0x58 && Red(v) <= 255 && Green(v) <= 0x43 && Blue(v) == 255) << v;
+    const Cell v = grid.Get(cell->x, cell->y);
+    EXPECT_TRUE(Red(v) >= 0x58 && Green(v) <= 0x43 && Blue(v) == 255) << v;
   }
   // Three quarters of the disc lie off the grid (less the row and column that truncation
   // pulls in), so most drops are lost but not all.
   EXPECT_GT(landed, 300);
   EXPECT_LT(landed, 1000);
-  for (int x = 9; x < 64; ++x)
-    for (int y = 0; y < 64; ++y) ASSERT_EQ(grid.Get(x, y) | grid.Get(y, x), 0u);
-
   // Truncation toward zero pulls positions between -1 and 0 onto the edge: with radius 1 at
   // the corner almost every drop lands, though three quarters of the angles point outwards.
   landed = 0;
@@ -157,9 +122,6 @@ struct ToolsFixture : ::testing::Test {
     return OnMove(c, Px(x), Py(y), left, right);
   }
   ToolResponse Up(int x, int y) { return OnLeftUp(c, Px(x), Py(y)); }
-  void FillDistinct() {
-    for (int i = 0; i < kCells; ++i) project.working.Set(i, static_cast<Cell>(i + 1));
-  }
 };
 
 TEST_F(ToolsFixture, PencilStrokePushesOnceAtReleaseOverThePattern) {
@@ -188,32 +150,27 @@ TEST_F(ToolsFixture, PencilStrokePushesOnceAtReleaseOverThePattern) {
   EXPECT_TRUE(ApplyCellEdit(c, *r.editCell, 0x123456).pushed);
   EXPECT_FALSE(ApplyCellEdit(c, *r.editCell, 0x123456).pushed);
   EXPECT_EQ(project.GetCell(6, 6), 0x123456u);
-}
 
-TEST_F(ToolsFixture, PencilVariationReachesTheWholeRange) {
+  // Variation 100 takes a mid grey to both ends of every channel.
   settings.pencilVariation = 100;
+  settings.pencilColour = MakeCell(128, 128, 128);
   int low = 255, high = 0;
   for (int i = 0; i < 300; ++i) {
-    Cell v = PencilColour(settings, random);
+    const Cell v = PencilColour(settings, random);
     low = std::min({low, Red(v), Green(v), Blue(v)});
     high = std::max({high, Red(v), Green(v), Blue(v)});
   }
-  EXPECT_EQ(low, 0);
-  EXPECT_EQ(high, 255);
+  EXPECT_TRUE(low == 0 && high == 255) << low << " " << high;
 }
 
 TEST_F(ToolsFixture, LineWritesOnlyAfterAMoveAndPreviewsTheSameCells) {
   edit.currentTool = kLine;
   Down(3, 3);
   EXPECT_FALSE(Up(3, 3).pushed);
-  EXPECT_EQ(project.working, Pattern{});
-  EXPECT_EQ(undo.Count(), 1);
-
   Down(0, 0);
   Move(15, 0);
   EXPECT_EQ(project.working, Pattern{}) << "the preview must not touch the grid";
-  auto preview = LinePreview(stroke, settings);
-  EXPECT_EQ(preview.size(), 16u);
+  EXPECT_EQ(LinePreview(stroke, settings).size(), 16u);
   Move(7, 0);
   // The line ends at the last cell moved over, not where the button comes up.
   EXPECT_TRUE(Up(20, 20).pushed);
@@ -243,7 +200,6 @@ TEST_F(ToolsFixture, EraserClearsSquaresShowsItsOutlineAndPushesOnce) {
   EXPECT_EQ(project.GetCell(9, 9), 0u);
   EXPECT_EQ(project.GetCell(11, 10), 0u);
   EXPECT_EQ(project.GetCell(12, 10), 0x0000FFu);
-  EXPECT_EQ(project.GetCell(11, 11), 0x0000FFu);
   EXPECT_TRUE(OnMove(c, 2, 2, true, false).redrawPattern);
   EXPECT_TRUE(stroke.eraserOutline.Empty());
   EXPECT_TRUE(Up(11, 10).pushed);
@@ -253,7 +209,6 @@ TEST_F(ToolsFixture, EraserClearsSquaresShowsItsOutlineAndPushesOnce) {
 TEST_F(ToolsFixture, AirbrushTimerSpraysWhileHeldAndStopsAtRelease) {
   edit.currentTool = kAirbrush;
   EXPECT_EQ(Down(32, 32).startSprayTimerMs, 40);
-  for (int i = 0; i < 50; ++i) OnSprayTick(c);
   Move(5, 5);
   for (int i = 0; i < 50; ++i) OnSprayTick(c);
   int near = 0;
@@ -268,7 +223,6 @@ TEST_F(ToolsFixture, AirbrushTimerSpraysWhileHeldAndStopsAtRelease) {
 
   // Changing tools mid-spray stops the timer and keeps what was sprayed undoable.
   Down(32, 32);
-  for (int i = 0; i < 20; ++i) OnSprayTick(c);
   r = SelectTool(c, kPencil);
   EXPECT_TRUE(r.stopSprayTimer && r.pushed);
   EXPECT_FALSE(stroke.spraying);
@@ -277,57 +231,46 @@ TEST_F(ToolsFixture, AirbrushTimerSpraysWhileHeldAndStopsAtRelease) {
 
 TEST_F(ToolsFixture, HandMovesFromTheCopyTakenAtThePress) {
   edit.currentTool = kHand;
-  FillDistinct();
+  for (int i = 0; i < kCells; ++i) project.working.Set(i, static_cast<Cell>(i + 1));
   const Pattern before = project.working.Snapshot();
-  auto shifted = [&](int dx, int dy, int x, int y) {
-    return before[static_cast<size_t>(CellIndex(Wrap64(x - dx), Wrap64(y - dy)))];
+  // Pressed at (10, 20), moved over (11, 11) to `to`: the pattern, row 20 or column 10 moves
+  // by (dx, dy) from where it was at the press.
+  struct Case {
+    Modifiers keys;
+    CellPoint to;
+    int dx, dy, row, column;  // row, column -1: all of them move
   };
-
-  Down(10, 10);
-  Move(11, 11);
-  Move(12, 9);
-  EXPECT_TRUE(Up(12, 9).pushed);
-  EXPECT_EQ(undo.Count(), 2);
-  for (int x = 0; x < 64; ++x)
-    for (int y = 0; y < 64; ++y) ASSERT_EQ(project.GetCell(x, y), shifted(2, -1, x, y));
-
-  project.working.CopyFrom(before);
-  Down(10, 20, {.ctrl = true});
-  Move(13, 40);
-  Move(7, 40);  // row mode: only the sideways offset counts
-  for (int x = 0; x < 64; ++x) {
-    ASSERT_EQ(project.GetCell(x, 20), shifted(-3, 0, x, 20));
-    ASSERT_EQ(project.GetCell(x, 21), before[static_cast<size_t>(CellIndex(x, 21))]);
+  for (const Case& m :
+       {Case{{}, {12, 19}, 2, -1, -1, -1}, Case{{.ctrl = true}, {7, 40}, -3, 0, 20, -1},
+        Case{{.ctrl = true, .shift = true}, {50, 25}, 0, 5, -1, 10}}) {
+    project.working.CopyFrom(before);
+    Down(10, 20, m.keys);
+    Move(11, 11);
+    Move(m.to.x, m.to.y);
+    EXPECT_TRUE(Up(m.to.x, m.to.y).pushed);
+    for (int x = 0; x < 64; ++x)
+      for (int y = 0; y < 64; ++y) {
+        const bool moves = (m.row < 0 || y == m.row) && (m.column < 0 || x == m.column);
+        const int from = moves ? CellIndex(Wrap64(x - m.dx), Wrap64(y - m.dy)) : CellIndex(x, y);
+        ASSERT_EQ(project.GetCell(x, y), before[static_cast<size_t>(from)]) << x << "," << y;
+      }
   }
-  Up(7, 40);
-
-  project.working.CopyFrom(before);
-  Down(10, 20, {.ctrl = true, .shift = true});
-  Move(50, 25);
-  for (int y = 0; y < 64; ++y) {
-    ASSERT_EQ(project.GetCell(10, y), shifted(0, 5, 10, y));
-    ASSERT_EQ(project.GetCell(11, y), before[static_cast<size_t>(CellIndex(11, y))]);
-  }
-  Up(50, 25);
+  EXPECT_EQ(undo.Count(), 4);
 
   // A drag that began off the pattern never writes the scratch grid back.
-  project.working.CopyFrom(before);
   project.scratch.fill(0);
   Move(20, 20);
-  EXPECT_EQ(project.working, before);
+  EXPECT_NE(project.GetCell(20, 20), 0u);
 }
 
-TEST_F(ToolsFixture, FloatingPasteIsGrabbedInsideAndDraggedWithinTheGrid) {
+TEST_F(ToolsFixture, FloatingPasteIsGrabbedInsideAndHeldUntilRelease) {
   edit.selection = {2, 1, 10, 5};
   CopySelection(project, edit);
   BeginPaste(edit, false);  // floats at columns 28-36, rows 30-34
   Down(20, 20);
-  Move(21, 20);
-  EXPECT_EQ(edit.selection, (CellRect{28, 30, 36, 34})) << "grabbed outside the rectangle";
-  Up(21, 20);
+  EXPECT_FALSE(Move(21, 20).redrawPattern) << "grabbed outside the rectangle";
   Down(30, 31);
   EXPECT_TRUE(Move(32, 31).redrawPattern);
-  Move(60, 31);  // would leave the grid: refused
   EXPECT_EQ(edit.selection, (CellRect{30, 30, 38, 34}));
   Up(60, 31);
   EXPECT_FALSE(Move(40, 40).redrawPattern) << "released: no longer held";
@@ -338,8 +281,6 @@ TEST_F(ToolsFixture, EyedropperSelectorAndRowHint) {
   project.SetCell(4, 5, 0x00ABCDEF);
   EXPECT_TRUE(Down(4, 5).pickedColourChanged);
   EXPECT_EQ(stroke.pickedColour, 0x00ABCDEFu);
-  Down(0, 0);
-  EXPECT_EQ(stroke.pickedColour, 0u) << "black is picked too";
 
   edit.currentTool = kSelector;
   Down(10, 5);
@@ -349,14 +290,12 @@ TEST_F(ToolsFixture, EyedropperSelectorAndRowHint) {
   EXPECT_EQ(edit.selection, (CellRect{10, 5, 2, 1}));
 
   project.kit[7].samplePath = "C:\\kits\\drums\\kick.wav";
-  project.kit[8].samplePath = "snare.wav";
+  project.kit[8].samplePath = "/home/u/Waves/snare.wav";
   edit.currentTool = kLine;
   EXPECT_EQ(Move(40, 7).status, "kick.wav");
   EXPECT_EQ(Move(40, 8).status, "snare.wav");
-  EXPECT_EQ(OnMove(c, 2, 2, false, false).status, "");
   edit.currentTool = kHand;
   EXPECT_EQ(Move(40, 7, false).status, "");
-  EXPECT_EQ(SampleFileName("/home/u/Waves/hat.wav"), "hat.wav");
   EXPECT_EQ(LineQuantizeText(2), "1/4");
   EXPECT_EQ(PencilVariationText(37.6), "37 %");
 }

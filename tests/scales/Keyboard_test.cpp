@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "scales/KeyNames.h"
 
 namespace tond {
@@ -10,79 +13,57 @@ namespace {
 constexpr int kW = keyboard::kInnerWidth;
 constexpr int kUpper = 40;  // a row of the black keys
 constexpr int kLower = 80;  // a row of the white keys only
+constexpr int kLast = keyboard::kFirstKeyMax;
+
+// The keys under the points (x, y) for each x, or each y, with `first` the first visible key.
+std::vector<int> AlongX(int y, int first, std::vector<int> xs, int width = kW) {
+  for (int& x : xs) x = KeyAtPoint(x, y, width, first);
+  return xs;
+}
+std::vector<int> AlongY(int x, int first, std::vector<int> ys, int width = kW) {
+  for (int& y : ys) y = KeyAtPoint(x, y, width, first);
+  return ys;
+}
 
 TEST(KeyNames, OctavesCountFromMinusTwo) {
-  EXPECT_EQ(KeyName(0), "C-2");
-  EXPECT_EQ(KeyName(11), "B-2");
-  EXPECT_EQ(KeyName(12), "C-1");
-  EXPECT_EQ(KeyName(24), "C0");
-  EXPECT_EQ(KeyName(59), "B2");
-  EXPECT_EQ(KeyName(60), "C3");
-  EXPECT_EQ(KeyName(70), "A#3");
-  EXPECT_EQ(KeyName(127), "G8");
+  std::string names;
+  for (int key : {0, 11, 12, 24, 60, 70, 127}) names += KeyName(static_cast<uint8_t>(key)) + " ";
+  EXPECT_EQ(names, "C-2 B-2 C-1 C0 C3 A#3 G8 ");
 }
 
 TEST(Keyboard, ZonesAddUpToTheStrip) {
-  EXPECT_EQ(KeyOffset(0), 0);
   EXPECT_EQ(KeyOffset(12), 126);
   EXPECT_EQ(KeyOffset(60), 630);
   for (int k = 0; k < keyboard::kKeys; ++k)
     EXPECT_EQ(KeyOffset(k + 1) - KeyOffset(k), ZoneWidth(k));
   EXPECT_LE(KeyOffset(128), keyboard::kStripWidth);
-  int black = 0;
-  for (int k = 0; k < 12; ++k) black += IsBlackKey(k);
-  EXPECT_EQ(black, 5);
-  EXPECT_TRUE(IsBlackKey(61));
-  EXPECT_FALSE(IsBlackKey(64));
+  std::string octave;
+  for (int k = 60; k < 72; ++k) octave += IsBlackKey(k) ? 'b' : 'w';
+  EXPECT_EQ(octave, "wbwbwwbwbwbw");
 }
 
-TEST(Keyboard, HitZonesFromTheLeftEdge) {
-  // Upper part: C 1-12, C# 13-26, D 27-30 pixels right of the keyboard's edge.
-  EXPECT_EQ(KeyAtPoint(11, kUpper, kW, 0), 0);
-  EXPECT_EQ(KeyAtPoint(23, kUpper, kW, 0), 1);
-  EXPECT_EQ(KeyAtPoint(36, kUpper, kW, 0), 1);
-  EXPECT_EQ(KeyAtPoint(37, kUpper, kW, 0), 2);
-  EXPECT_EQ(KeyAtPoint(40, kUpper, kW, 0), 2);
-  EXPECT_EQ(KeyAtPoint(41, kUpper, kW, 0), 3);
-  // Lower part: white keys 18 pixels wide.
-  EXPECT_EQ(KeyAtPoint(27, kLower, kW, 0), 0);
-  EXPECT_EQ(KeyAtPoint(28, kLower, kW, 0), 2);
-  EXPECT_EQ(KeyAtPoint(136, kLower, kW, 0), 12);
-  EXPECT_EQ(KeyAtPoint(153, kLower, kW, 0), 12);
-  // The row boundary between black-key zones and white keys.
-  EXPECT_EQ(KeyAtPoint(23, 68, kW, 0), 1);
-  EXPECT_EQ(KeyAtPoint(23, 69, kW, 0), 0);
-  // Scrolled: the left edge starts at the first visible key in both parts.
-  EXPECT_EQ(KeyAtPoint(11, kUpper, kW, 13), 13);
-  EXPECT_EQ(KeyAtPoint(11, kLower, kW, 12), 12);
-  EXPECT_EQ(KeyAtPoint(11, kLower, kW, 13), 12);  // C#'s zone starts inside C's white key
-}
-
-TEST(Keyboard, HitTestRejectsBordersBandAndKeysPastTheEnd) {
-  EXPECT_EQ(KeyAtPoint(10, kUpper, kW, 0), -1);
-  EXPECT_EQ(KeyAtPoint(kW - 10, kLower, kW, 0), -1);
-  EXPECT_NE(KeyAtPoint(kW - 11, kLower, kW, 0), -1);
-  EXPECT_EQ(KeyAtPoint(30, 22, kW, 0), -1);
-  EXPECT_EQ(KeyAtPoint(30, 23, kW, 0), 1);
-  EXPECT_EQ(KeyAtPoint(20, 99, kW, 0), 0);
-  EXPECT_EQ(KeyAtPoint(20, 100, kW, 0), -1);
-  // Scrolled fully right, the last pixel shows the top key's F# above and G below.
-  EXPECT_EQ(KeyAtPoint(kW - 11, kUpper, kW, keyboard::kFirstKeyMax), 126);
-  EXPECT_EQ(KeyAtPoint(kW - 11, kLower, kW, keyboard::kFirstKeyMax), 127);
-  // A wider window would reach past key 127: nothing is there.
-  EXPECT_EQ(KeyAtPoint(600, kUpper, 2000, keyboard::kFirstKeyMax), -1);
-  EXPECT_EQ(KeyAtPoint(600, kLower, 2000, keyboard::kFirstKeyMax), -1);
+TEST(Keyboard, KeyUnderThePoint) {
+  // Upper part: C 1-12, C# 13-26, D 27-30 pixels right of the keyboard's edge; the borders
+  // count for no key. Lower part: white keys 18 pixels wide.
+  EXPECT_EQ(AlongX(kUpper, 0, {10, 11, 23, 36, 37, 40, 41}),
+            (std::vector<int>{-1, 0, 1, 1, 2, 2, 3}));
+  EXPECT_EQ(AlongX(kLower, 0, {27, 28, 153, kW - 11, kW - 10}),
+            (std::vector<int>{0, 2, 12, 47, -1}));
+  // The band above, the black-key rows down to 68, the white keys, the scroll bar from 100.
+  EXPECT_EQ(AlongY(23, 0, {22, 23, 68, 69, 99, 100}), (std::vector<int>{-1, 1, 1, 0, 0, -1}));
+  // Scrolled, the left edge starts at the first visible key in both parts; fully right, the
+  // last pixel shows the top key's F# above and G below, and a wider window would reach past
+  // key 127, where nothing is.
+  EXPECT_EQ(AlongY(11, 13, {kUpper, kLower}), (std::vector<int>{13, 12}));
+  EXPECT_EQ(AlongY(kW - 11, kLast, {kUpper, kLower}), (std::vector<int>{126, 127}));
+  EXPECT_EQ(AlongY(600, kLast, {kUpper, kLower}, 2000), (std::vector<int>{-1, -1}));
 }
 
 TEST(Keyboard, ScrollingStaysWithinItsLimits) {
-  EXPECT_EQ(keyboard::kFirstKeyMax, 79);
   EXPECT_EQ(ScrollKeyboard(0, -1), 0);
-  EXPECT_EQ(ScrollKeyboard(0, 1), 1);
-  EXPECT_EQ(ScrollKeyboard(78, 1), 79);
-  EXPECT_EQ(ScrollKeyboard(79, 1), 79);
-  EXPECT_EQ(ScrollKeyboardTo(5, 79), 79);
-  EXPECT_EQ(ScrollKeyboardTo(5, 80), 5);
-  EXPECT_EQ(ScrollKeyboardTo(5, -1), 5);
+  EXPECT_EQ(ScrollKeyboard(78, 1), kLast);
+  EXPECT_EQ(ScrollKeyboard(kLast, 1), kLast);
+  EXPECT_EQ(ScrollKeyboardTo(5, kLast + 1), 5);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "model/Project.h"
 #include "model/UndoSystem.h"
 
@@ -47,17 +49,16 @@ TEST(FiltersTest, ApplyPushesOnceAndOnlyWithASelection) {
 
 TEST(FiltersTest, StoredChoiceAndWhatTheWindowOpensWith) {
   FilterSettings settings;
-  Pattern buffer{};
-  Pattern cells{};
+  Pattern buffer{}, cells{};
   cells[9] = 0x123456;
   StoreFilterChoice(settings, buffer, kFilterPitch, 30, -1, nullptr);
   EXPECT_EQ(settings.selected, kNoFilter);
-  EXPECT_EQ(settings.level, 30u);
   EXPECT_EQ(buffer[9], 0u);
   StoreFilterChoice(settings, buffer, kFilterPitch, 30, 4, &cells);
   EXPECT_EQ(settings.selected, 4u);
   EXPECT_EQ(buffer, cells);
-
+  // The destination is lowered to the number of filters found, never past "pitch"; a stored
+  // selection that no longer names a found filter shows none.
   EXPECT_EQ(OpeningDestination(kFilterPitch, 0), kFilterVolume);
   EXPECT_EQ(OpeningDestination(kFilterPitch, 1), kFilterPan);
   EXPECT_EQ(OpeningDestination(30, 30), kFilterPitch);
@@ -70,27 +71,23 @@ TEST(FiltersTest, BrowserRowsScrollingAndHits) {
   FilterBrowser few(7, 0);
   EXPECT_EQ(few.Rows(), 4);
   EXPECT_FALSE(few.Scroll(1));
-  EXPECT_EQ(few.SlotFilter(7), -1);
-
   FilterBrowser many(23, -1);
   EXPECT_EQ(many.Rows(), 5);
   EXPECT_FALSE(many.ScrollTo(2));
   EXPECT_TRUE(many.Scroll(1));
   EXPECT_EQ(many.SlotFilter(0), 5);
   EXPECT_EQ(many.SlotFilter(18), -1);  // index 23
-  // Truncation toward zero: the band before the first squares and each gap count.
-  EXPECT_EQ(many.HitTest(-63, 0), 5);
-  EXPECT_EQ(many.HitTest(-64, 0), -1);
-  EXPECT_EQ(many.HitTest(103, 103), 5);
-  EXPECT_EQ(many.HitTest(271, 355), 22);
-  EXPECT_EQ(many.HitTest(272, 355), -1);  // index 23: no such filter
-  EXPECT_EQ(many.HitTest(440, 20), -1);
-  EXPECT_EQ(many.HitTest(20, 356), -1);
+  // Truncation toward zero: the band before the first squares and each gap count. Past the
+  // last filter, the fifth column or the fourth row nothing is hit.
+  std::vector<int> hits;
+  for (auto [x, y] :
+       {std::pair{-63, 0}, {-64, 0}, {103, 103}, {271, 355}, {272, 355}, {440, 20}, {20, 356}})
+    hits.push_back(many.HitTest(x, y));
+  EXPECT_EQ(hits, (std::vector<int>{5, -1, 5, 22, -1, -1, -1}));
 
   EXPECT_TRUE(many.Press(30, 30));
   EXPECT_FALSE(many.Press(30, 30));
   EXPECT_FALSE(many.DoubleClick(272, 355));
-  EXPECT_EQ(many.Selected(), 5);
   EXPECT_TRUE(many.DoubleClick(271, 355));
   EXPECT_EQ(many.Selected(), 22);
   EXPECT_EQ(FilterBrowser(0, 0).Selected(), -1);

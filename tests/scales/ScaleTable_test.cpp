@@ -23,20 +23,17 @@ std::string Lower(std::string s) {
 TEST(ScaleTable, SpotEntriesAtStartMiddleAndEnd) {
   const auto& t = ScaleTable();
   ASSERT_EQ(kScaleCount, 270);
-  EXPECT_STREQ(t[0].name, "8 tone Spanish");
+  std::string names;
+  for (int i : {0, 20, 140, 185, 234, 238, 269}) names += std::string(t[i].name) + "|";
+  EXPECT_EQ(names,
+            "8 tone Spanish|Arabian|Japanese Taishikicho|Mela Dhirasankarabharana|Natural Minor|"
+            "Pelog|Whole Tone|");
   EXPECT_EQ(Steps(t[0]), (std::vector<int>{1, 2, 1, 1, 1, 2, 2, 2}));
-  EXPECT_STREQ(t[20].name, "Arabian");
   EXPECT_EQ(Steps(t[72]), std::vector<int>(12, 1));
-  EXPECT_STREQ(t[140].name, "Japanese Taishikicho");
   EXPECT_EQ(Steps(t[140]), (std::vector<int>{2, 2, 1, 1, 1, 2, 1, 1, 1}));
-  EXPECT_STREQ(t[185].name, "Mela Dhirasankarabharana");
-  EXPECT_STREQ(t[238].name, "Pelog");
   EXPECT_EQ(Steps(t[238]), (std::vector<int>{1, 2, 1, 3, 1, 4}));
-  EXPECT_STREQ(t[269].name, "Whole Tone");
   EXPECT_EQ(Steps(t[269]), std::vector<int>(6, 2));
-  // Synonyms keep their own names and the same list.
-  EXPECT_EQ(t[8].steps, t[234].steps);
-  EXPECT_STREQ(t[234].name, "Natural Minor");
+  EXPECT_EQ(t[8].steps, t[234].steps);  // synonyms keep their own names and the same list
 }
 
 TEST(ScaleTable, EveryEntrySpansOneOctaveWithDistinctNames) {
@@ -44,8 +41,7 @@ TEST(ScaleTable, EveryEntrySpansOneOctaveWithDistinctNames) {
   for (const Scale& s : ScaleTable()) {
     ASSERT_NE(s.name, nullptr);
     const std::string name = s.name;
-    EXPECT_FALSE(name.empty());
-    EXPECT_LE(name.size(), 26u) << name;
+    EXPECT_TRUE(!name.empty() && name.size() <= 26u) << name;
     EXPECT_TRUE(names.insert(Lower(name)).second) << name;
     const int n = StepCount(s);
     EXPECT_GE(n, 5) << name;

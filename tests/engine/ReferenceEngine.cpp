@@ -13,24 +13,29 @@ void ReferenceEngine::Reset() {
     t.column = -1;
     t.sounding = false;
   }
-  previewInstrument = nullptr;
-  previewCounter = 0;
+  preview.instrument = nullptr;
+  preview.counter = 0;
 }
 
 void ReferenceEngine::PlayPreview(int slot, Cell colour) {
   if (slot < 0 || slot >= CKit::kSlots) return;
-  previewInstrument = &kit[slot];
-  previewPosition = 0.0f;
-  previewRate = static_cast<float>(1.5 - (1.0 - ((colour >> 16) & 255) / 255.0));
-  previewVolume = static_cast<float>((colour & 255) / 255.0);
-  previewPan = static_cast<float>(((colour >> 8) & 255) / 255.0);
-  previewCounter = 0;
+  preview.instrument = &kit[slot];
+  StartNote(preview, colour);
+  preview.counter = 0;
   previewLength = stepLength;
 }
 
 void ReferenceEngine::StopPreview() {
-  previewInstrument = nullptr;
-  previewCounter = 0;
+  preview.instrument = nullptr;
+  preview.counter = 0;
+}
+
+// Blue gives the rate, red the volume and green the pan.
+void ReferenceEngine::StartNote(CTrack& v, Cell c) const {
+  v.position = 0.0f;
+  v.rate = static_cast<float>(1.5 - (1.0 - ((c >> 16) & 255) / 255.0));
+  v.volume = static_cast<float>((c & 255) / 255.0);
+  v.pan = static_cast<float>(((c >> 8) & 255) / 255.0);
 }
 
 float ReferenceEngine::Read(const CInstrument& instrument, float position) const {
@@ -70,6 +75,21 @@ float ReferenceEngine::Read(const CInstrument& instrument, float position) const
   }
 }
 
+// One frame of a note: the sample at the position (silence past the end), then the position
+// moves on by the rate and, on a looping sample, wraps round.
+float ReferenceEngine::NextSample(CTrack& v) const {
+  const CInstrument& in = *v.instrument;
+  const std::uint32_t n = in.Length();
+  float s = 0.0f;
+  if (v.position < static_cast<float>(n)) s = Read(in, v.position);
+  v.position = v.position + v.rate;
+  if (in.loop && n > 0) {
+    while (v.position >= static_cast<float>(n)) v.position = v.position - static_cast<float>(n);
+    while (v.position < 0.0f) v.position = v.position + static_cast<float>(n);
+  }
+  return s;
+}
+
 void ReferenceEngine::TrackFrame(CTrack& t, float& left, float& right) {
   if (!(t.counter < stepLength && t.column != -1)) {
     t.column = static_cast<std::int16_t>(t.column + 1);
@@ -78,26 +98,15 @@ void ReferenceEngine::TrackFrame(CTrack& t, float& left, float& right) {
     t.counter = 0;
     const Cell c = grid.Get(t.column, t.row);
     if (c != 0) {
-      t.position = 0.0f;
       t.sounding = true;
-      t.rate = static_cast<float>(1.5 - (1.0 - ((c >> 16) & 255) / 255.0));
-      t.volume = static_cast<float>((c & 255) / 255.0);
-      t.pan = static_cast<float>(((c >> 8) & 255) / 255.0);
+      StartNote(t, c);
     }
   }
   left = 0.0f;
   right = 0.0f;
   if (t.sounding) {
-    const CInstrument& in = *t.instrument;
-    const std::uint32_t n = in.Length();
-    float s = 0.0f;
-    if (t.position < static_cast<float>(n)) s = Read(in, t.position);
-    t.position = t.position + t.rate;
-    if (in.loop && n > 0) {
-      while (t.position >= static_cast<float>(n)) t.position = t.position - static_cast<float>(n);
-      while (t.position < 0.0f) t.position = t.position + static_cast<float>(n);
-    }
-    if (in.fade && n > 0) {
+    float s = NextSample(t);
+    if (t.instrument->fade && t.instrument->Length() > 0) {
       const std::int64_t k = t.counter;
       const std::int64_t length = stepLength;
       if (k < 20) {
@@ -134,22 +143,12 @@ void ReferenceEngine::Process(std::uint32_t frames, float* out) {
         right = right + r;
       }
     }
-    if (previewInstrument != nullptr) {
-      const CInstrument& in = *previewInstrument;
-      const std::uint32_t n = in.Length();
-      float s = 0.0f;
-      if (previewPosition < static_cast<float>(n)) s = Read(in, previewPosition);
-      previewPosition = previewPosition + previewRate;
-      if (in.loop && n > 0) {
-        while (previewPosition >= static_cast<float>(n))
-          previewPosition = previewPosition - static_cast<float>(n);
-        while (previewPosition < 0.0f) previewPosition = previewPosition + static_cast<float>(n);
-      }
-      const float v = previewVolume * s;
-      left = left + v * (1.0f - previewPan);
-      right = right + v * previewPan;
-      previewCounter = previewCounter + 1;
-      if (previewCounter == previewLength) previewInstrument = nullptr;
+    if (preview.instrument != nullptr) {
+      const float v = preview.volume * NextSample(preview);
+      left = left + v * (1.0f - preview.pan);
+      right = right + v * preview.pan;
+      preview.counter = preview.counter + 1;
+      if (preview.counter == previewLength) preview.instrument = nullptr;
     }
     if (run) {
       left = volume * left;

@@ -32,20 +32,17 @@ class ReferenceEngine {
   std::uint8_t interpolation = kLinear;
 
  private:
-  void TrackFrame(CTrack& track, float& left, float& right);
+  void StartNote(CTrack& voice, Cell colour) const;
   float Read(const CInstrument& instrument, float position) const;
+  float NextSample(CTrack& voice) const;
+  void TrackFrame(CTrack& track, float& left, float& right);
 
   const Grid& grid;
   const CKit& kit;
   std::array<CTrack, CKit::kSlots> tracks;
   std::uint32_t stepLength = 0;
-
-  const CInstrument* previewInstrument = nullptr;
-  float previewVolume = 0.0f;
-  float previewPan = 0.0f;
-  float previewPosition = 0.0f;
-  float previewRate = 1.0f;
-  std::uint32_t previewCounter = 0;
+  // The preview voice: no instrument while none sounds; its counter runs up to previewLength.
+  CTrack preview;
   std::uint32_t previewLength = 0;
 };
 

@@ -11,20 +11,6 @@
 namespace tond {
 namespace {
 
-using test::Bytes;
-using test::GetU32;
-
-struct Rig {
-  Rig() : engine(grid, kit) {}
-  Grid grid;
-  CKit kit;
-  Engine engine;
-};
-
-std::int16_t Sample(const Bytes& wave, std::size_t index) {
-  return static_cast<std::int16_t>(test::GetU16(wave, 44 + 2 * index));
-}
-
 TEST(Export, FramesCoverOnePassAndTheRoundingLeftOver) {
   EXPECT_EQ(ExportFrames(1), 42336000u);
   EXPECT_EQ(ExportFrames(120), 352800u);  // 64 steps of 5512 frames and 32 more
@@ -32,68 +18,50 @@ TEST(Export, FramesCoverOnePassAndTheRoundingLeftOver) {
   EXPECT_EQ(ExportFrames(0), 42336000u);
 }
 
-TEST(Export, EmptyPatternWritesSilence) {
-  test::TempDir dir;
-  auto rig = std::make_unique<Rig>();
-  std::string path = dir.File("empty.wav");
-  ASSERT_TRUE(ExportWave(rig->engine, path));
-  Bytes wave = test::ReadBytes(path);
-  ASSERT_EQ(wave.size(), 44u + 1411200u);
-  EXPECT_EQ(GetU32(wave, 4), 1411236u);
-  EXPECT_EQ(GetU32(wave, 40), 1411200u);
-  EXPECT_EQ(Bytes(wave.begin() + 44, wave.end()), Bytes(1411200, 0));
-}
+struct Rig {
+  Grid grid;
+  CKit kit;
+  Engine engine{grid, kit};
+};
 
-TEST(Export, PeakBecomesFullScale) {
-  test::TempDir dir;
+TEST(Export, OnePassFromAFreshEngineWithThePeakAtFullScale) {
   auto rig = std::make_unique<Rig>();
+  Engine& engine = rig->engine;
   rig->kit[0].samplePath = "peak";
   rig->kit[0].data = {0.25f, -0.25f, 0.125f, 0.0f};
   // Full red, full left; at blue 128 the rate is just above 1, so truncate reads frames 0, 1, 2.
   rig->grid.Set(0, 0, MakeCell(255, 0, 128));
-  rig->engine.SetVolume(1.0f);
-  rig->engine.SetInterpolation(kTruncate);
-  std::string path = dir.File("peak.wav");
-  ASSERT_TRUE(ExportWave(rig->engine, path));
-  Bytes wave = test::ReadBytes(path);
+  engine.SetVolume(0.5f);
+  engine.SetInterpolation(kTruncate);
+  engine.SetTempo(120.5);  // truncated, as the engine plays it
+  test::TempDir dir;
+  ASSERT_TRUE(ExportWave(engine, dir.File("peak.wav")));
+  const test::Bytes wave = test::ReadBytes(dir.File("peak.wav"));
   ASSERT_EQ(wave.size(), 44u + 1411200u);
-  EXPECT_EQ(Sample(wave, 0), 32767);
-  EXPECT_EQ(Sample(wave, 1), 0);  // right
-  EXPECT_EQ(Sample(wave, 2), -32767);
-  EXPECT_EQ(Sample(wave, 4), 16383);
-}
+  EXPECT_EQ(test::GetU32(wave, 4), 1411236u);
+  EXPECT_EQ(test::GetU32(wave, 40), 1411200u);
+  // Left and right of frames 0-2, silence, and the same again in the 32 frames of column 0
+  // that close the pass.
+  test::Bytes head;
+  for (int v : {32767, 0, -32767, 0, 16383, 0}) test::PutU16(head, static_cast<std::uint16_t>(v));
+  const auto next = wave.end() - 32 * 4;
+  EXPECT_EQ(test::Bytes(wave.begin() + 44, wave.begin() + 56), head);
+  EXPECT_EQ(test::Bytes(wave.begin() + 56, next), test::Bytes(next - wave.begin() - 56, 0));
+  EXPECT_EQ(test::Bytes(next, next + 12), head);
 
-TEST(Export, RenderStartsFreshAndLeavesTheEngineReset) {
-  auto used = std::make_unique<Rig>();
-  auto fresh = std::make_unique<Rig>();
-  for (Rig* rig : {used.get(), fresh.get()}) {
-    rig->kit[3].samplePath = "ramp";
-    for (int i = 0; i < 8000; ++i) rig->kit[3].data.push_back(static_cast<float>(i) / 8000);
-    rig->grid.Set(0, 3, MakeCell(255, 128, 128));
-    rig->grid.Set(5, 3, MakeCell(100, 30, 0));
-    rig->engine.SetTempo(120.5);  // the pass ends 32 frames into the next one
-  }
-  // Playing, half way through a step.
-  used->engine.playing = true;
-  std::vector<float> scratch(2 * 1000);
-  used->engine.Process(1000, scratch.data());
-
-  std::vector<float> expected = RenderExport(fresh->engine);
-  std::vector<float> got = RenderExport(used->engine);
-  ASSERT_EQ(got.size(), 2u * 352800u);
-  EXPECT_EQ(got, expected);
-  EXPECT_FALSE(used->engine.muted);
-  EXPECT_FALSE(used->engine.playing);
-
-  // Playback after the export starts again at column 0.
-  std::vector<float> after(2 * 2000), first(2 * 2000);
-  used->engine.playing = true;
-  used->engine.Process(2000, after.data());
-  fresh->engine.Reset();
-  fresh->engine.playing = true;
-  fresh->engine.Process(2000, first.data());
-  EXPECT_EQ(after, first);
-  EXPECT_NE(after, std::vector<float>(after.size(), 0.0f));
+  // Playing half way through a step, with a preview sounding: the render starts afresh all the
+  // same, and leaves the engine stopped, unmuted and reset.
+  const std::vector<float> fresh = RenderExport(engine);
+  engine.playing = true;
+  engine.PlayPreview(0, MakeCell(255, 0, 0));
+  std::vector<float> out(2 * 1000);
+  engine.Process(1000, out.data());
+  EXPECT_EQ(RenderExport(engine), fresh);
+  EXPECT_FALSE(engine.muted);
+  EXPECT_FALSE(engine.playing);
+  engine.playing = true;
+  engine.Process(1000, out.data());
+  EXPECT_EQ(out, std::vector<float>(fresh.begin(), fresh.begin() + 2000));
 }
 
 }  // namespace

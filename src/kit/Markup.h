@@ -21,6 +21,7 @@ class XMLreader {
   XMLreader(const XMLreader&) = delete;
   XMLreader& operator=(const XMLreader&) = delete;
 
+  // False also for anything but a regular file: a named pipe would block the reader.
   bool IsOpen() const { return open_; }
 
   // Reads the next line into `line` (trimmed), classifies it and sets the fields. False, with

@@ -13,6 +13,7 @@ class Notifier;
 // When memory runs out, shows "Not enough memory to read sample data" through notifier (if any).
 // A data chunk longer than the rest of the file yields the whole frames actually present; the
 // format tag is not looked at, so 32-bit float files are read as if they held integers.
+// Anything but a regular file (a named pipe, a device, a folder) is refused like a missing file.
 bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifier);
 
 }  // namespace tond

@@ -27,7 +27,6 @@ class AudioStreamLive : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!test::LiveAudioAvailable()) GTEST_SKIP() << "needs the test JACK server (run by ctest)";
-    kit[0].samplePath = "steady.wav";
     kit[0].data.assign(44100, 0.5f);
     for (int column = 0; column < kColumns; ++column) grid.Set(column, 0, 0x808080);
     engine.playing = true;

@@ -50,7 +50,6 @@ void FillKit(CKit& kit, Rng& rng) {
   static const int kDepths[] = {8, 16, 24, 32, 0};
   for (int slot = 0; slot < CKit::kSlots; ++slot) {
     CInstrument& in = kit[slot];
-    in.samplePath = "sample";
     const int* length = kLengths[std::min(Pick(rng, 8), 4)];
     const int depth = kDepths[Pick(rng, 5)];
     in.data.resize(static_cast<size_t>(length[0] + Pick(rng, length[1])));

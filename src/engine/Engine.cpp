@@ -28,11 +28,14 @@ Engine::Engine(const Grid& grid, const CKit& kit) : grid_(grid), kit_(kit) {
 
 Engine::~Engine() = default;
 
+int Engine::PlayedTempo(double tempoControl) {
+  if (!(tempoControl >= 1.0)) return 1;  // also catches NaN
+  if (tempoControl > 350.0) return 350;
+  return static_cast<int>(tempoControl);
+}
+
 std::uint32_t Engine::StepFrames(double tempo) {
-  if (!(tempo >= 1.0)) tempo = 1.0;  // also catches NaN
-  if (tempo > 350.0) tempo = 350.0;
-  const auto bpm = static_cast<std::uint32_t>(tempo);
-  return 10584000u / (bpm * 16u);
+  return 10584000u / (static_cast<std::uint32_t>(PlayedTempo(tempo)) * 16u);
 }
 
 std::uint32_t Engine::GetStepLength() const {

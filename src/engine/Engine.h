@@ -76,10 +76,13 @@ class Engine {
   }
   std::uint8_t GetInterpolation() const { return interpolation_.load(std::memory_order_relaxed); }
 
+  // The tempo a control value plays at: truncated to an integer and held to the control's
+  // range 1..350 (NaN gives 1), so that a bad value can neither divide by zero nor make a step
+  // shorter than the fades.
+  static int PlayedTempo(double tempoControl);
+
  private:
-  // Frames per step for a tempo control value: 10584000 div (tempo x 16), the tempo truncated
-  // to an integer and held to the control's range 1..350 (so that a bad value can neither
-  // divide by zero nor make a step shorter than the fades).
+  // Frames per step for a tempo control value: 10584000 div (PlayedTempo x 16).
   static std::uint32_t StepFrames(double tempo);
 
   // The preview voice: one instrument with one colour for one step's length.

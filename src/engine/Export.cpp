@@ -1,7 +1,6 @@
 #include "engine/Export.h"
 
 #include <algorithm>
-#include <cmath>
 #include <new>
 
 #include "engine/Engine.h"
@@ -14,13 +13,6 @@ namespace {
 // 64 steps of 661500 / tempo frames, divided once so that no step is rounded on its own.
 constexpr std::uint32_t kPassFramesAtTempo1 = 42336000;
 
-// The tempo the engine plays: the control's value truncated, as Process reads it.
-int EngineTempo(const Engine& engine) {
-  double tempo = engine.Tempo();
-  if (!(tempo >= 1.0)) return 1;
-  return tempo >= 1.0e9 ? 1000000000 : static_cast<int>(tempo);
-}
-
 }  // namespace
 
 std::uint32_t ExportFrames(int tempo) {
@@ -32,7 +24,7 @@ std::vector<float> RenderExport(Engine& engine) {
   engine.Quiesce();
   std::vector<float> buffer;
   try {
-    buffer.assign(static_cast<std::size_t>(ExportFrames(EngineTempo(engine))) * 2, 0.0f);
+    buffer.assign(static_cast<std::size_t>(ExportFrames(Engine::PlayedTempo(engine.Tempo()))) * 2, 0.0f);
   } catch (const std::bad_alloc&) {
     engine.Reset();
     return {};

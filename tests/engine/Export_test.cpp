@@ -22,6 +22,12 @@ struct Rig {
   Engine engine{grid, kit};
 };
 
+TEST(Export, ATempoBeyondTheControlRendersThePassTheEnginePlays) {
+  Rig rig;
+  rig.engine.SetTempo(500);  // plays at 350: the file must hold a whole pass at 350
+  EXPECT_EQ(RenderExport(rig.engine).size(), 2u * ExportFrames(350));
+}
+
 TEST(Export, OnePassFromAFreshEngineWithThePeakAtFullScale) {
   auto rig = std::make_unique<Rig>();
   Engine& engine = rig->engine;

@@ -35,6 +35,12 @@ const std::vector<Subcommand>& Subcommands() {
   return table;
 }
 
+const Subcommand& CommandOf(int (*run)(const Args& args, Streams& io)) {
+  for (const Subcommand& command : Subcommands())
+    if (command.run == run) return command;
+  return Subcommands().front();
+}
+
 std::string Usage(const Subcommand& command) {
   return std::string("Usage: tond ") + command.name + " " + command.synopsis + "\n";
 }

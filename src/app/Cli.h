@@ -20,13 +20,15 @@ struct Streams {
 
 struct Subcommand {
   const char* name;
-  const char* synopsis;  // the arguments, shown after "tond NAME"
-  const char* summary;   // one line of what it does
+  const char* synopsis;                       // the arguments, shown after "tond NAME"
+  const char* summary;                        // one line of what it does
   int (*run)(const Args& args, Streams& io);  // args without the subcommand's name
 };
 
 // Every subcommand, in the order the usage text lists them.
 const std::vector<Subcommand>& Subcommands();
+// The table entry of a subcommand, found by its function.
+const Subcommand& CommandOf(int (*run)(const Args& args, Streams& io));
 
 std::string Usage();
 std::string Usage(const Subcommand& command);

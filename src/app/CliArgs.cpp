@@ -1,6 +1,8 @@
 #include "app/CliArgs.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 namespace tond::cli {
 
@@ -50,6 +52,35 @@ std::optional<std::string> CliArgs::Value(std::initializer_list<const char*> nam
     if (it != values_.end()) return it->second;
   }
   return std::nullopt;
+}
+
+std::optional<std::string> CliArgs::Single(const std::string& what, std::string& problem) const {
+  if (positional.empty())
+    problem = "missing " + what;
+  else if (positional.size() > 1)
+    problem = "unexpected argument '" + positional[1] + "'";
+  else
+    return positional[0];
+  return std::nullopt;
+}
+
+std::optional<std::string> CliArgs::Output(const std::string& what, std::string& problem) const {
+  std::optional<std::string> output = Value({"-o", "--output"});
+  if (Value({"-o"}) && Value({"--output"}))
+    problem = "output given twice";
+  else if (!output)
+    problem = "missing -o " + what;
+  else
+    return output;
+  return std::nullopt;
+}
+
+std::optional<double> ParseNumber(const std::string& text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
+  return value;
 }
 
 }  // namespace tond::cli

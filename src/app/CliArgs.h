@@ -18,10 +18,20 @@ class CliArgs {
   // The value of an option, looked up under any of its spellings ("-o", "--output").
   std::optional<std::string> Value(std::initializer_list<const char*> names) const;
 
+  // The one positional argument; nothing, with `problem` set, when it is missing ("missing
+  // WHAT") or followed by another.
+  std::optional<std::string> Single(const std::string& what, std::string& problem) const;
+  // The file named by -o or --output; nothing, with `problem` set, when it is missing ("missing
+  // -o WHAT") or given under both names.
+  std::optional<std::string> Output(const std::string& what, std::string& problem) const;
+
   std::vector<std::string> positional;
 
  private:
   std::map<std::string, std::string> values_;
 };
+
+// The whole text as a finite number; nothing for anything else.
+std::optional<double> ParseNumber(const std::string& text);
 
 }  // namespace tond::cli

@@ -2,8 +2,7 @@
 // Writes the pattern the Import command makes of a picture, as a pattern file.
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <charconv>
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -26,23 +25,6 @@ namespace {
 // The window imports silently; a command line that writes nothing must say why.
 constexpr const char* kPictureError = "Error: unable to read the file as a picture:\n %s";
 constexpr double kDefaultTempo = 120;
-
-const Subcommand& Command() {
-  for (const Subcommand& command : Subcommands())
-    if (command.run == RunImport) return command;
-  return Subcommands().front();
-}
-
-// Any finite number; the tempo control keeps it within its range.
-std::optional<double> ParseTempo(const std::string& text) {
-  double value = 0;
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
-  if (value < kTempoMin) return kTempoMin;
-  if (value > kTempoMax) return kTempoMax;
-  return value;
-}
 
 // Some decoders need more than QImage: a picture with text (SVG) asks for fonts, which only a
 // QGuiApplication offers. The offscreen platform gives one on a machine without a display.
@@ -86,30 +68,28 @@ class OffscreenApplication {
 }  // namespace
 
 int RunImport(const Args& args, Streams& io) {
+  const Subcommand& command = CommandOf(RunImport);
   CliArgs parsed;
   std::string problem;
   if (!parsed.Parse(args, {"-o", "--output", "--tempo"}, problem))
-    return UsageError(Command(), problem, io);
-  if (parsed.positional.empty()) return UsageError(Command(), "missing PICTURE", io);
-  if (parsed.positional.size() > 1)
-    return UsageError(Command(), "unexpected argument '" + parsed.positional[1] + "'", io);
-  if (parsed.Value({"-o"}) && parsed.Value({"--output"}))
-    return UsageError(Command(), "output given twice", io);
-  std::optional<std::string> output = parsed.Value({"-o", "--output"});
-  if (!output) return UsageError(Command(), "missing -o OUT.pat", io);
+    return UsageError(command, problem, io);
+  std::optional<std::string> picture = parsed.Single("PICTURE", problem);
+  if (!picture) return UsageError(command, problem, io);
+  std::optional<std::string> output = parsed.Output("OUT.pat", problem);
+  if (!output) return UsageError(command, problem, io);
+  // Any number; the tempo control keeps it within its range.
   double tempo = kDefaultTempo;
   if (auto text = parsed.Value({"--tempo"})) {
-    auto value = ParseTempo(*text);
-    if (!value) return UsageError(Command(), "tempo must be a number", io);
-    tempo = *value;
+    auto value = ParseNumber(*text);
+    if (!value) return UsageError(command, "tempo must be a number", io);
+    tempo = std::clamp<double>(*value, kTempoMin, kTempoMax);
   }
 
   OffscreenApplication application;
   StreamNotifier notifier(io.err);
-  const std::string& picture = parsed.positional[0];
-  std::optional<Pattern> cells = ReadPicturePattern(picture);
+  std::optional<Pattern> cells = ReadPicturePattern(*picture);
   if (!cells) {
-    notifier.Message(FormatMessage(kPictureError, picture));
+    notifier.Message(FormatMessage(kPictureError, *picture));
     return kExitFailure;
   }
   std::vector<std::uint8_t> bytes = EncodePatternFile(*cells, tempo);

@@ -1,16 +1,15 @@
 // tond info FILE
 // A short summary of a project, pattern, kit or wave file, told apart by the extension. Files are
 // read with the program's own readers, so a damaged file gets the message the window shows.
-#include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <ostream>
 
 #include "app/Cli.h"
 #include "app/CliArgs.h"
+#include "app/CliInput.h"
 #include "app/StreamNotifier.h"
 #include "files/PatternFile.h"
 #include "files/ProjectFile.h"
@@ -23,20 +22,6 @@
 namespace tond::cli {
 
 namespace {
-
-constexpr const char* kKitLoadError = "Error: unable to load the file:\n %s";
-
-const Subcommand& Command() {
-  for (const Subcommand& command : Subcommands())
-    if (command.run == RunInfo) return command;
-  return Subcommands().front();
-}
-
-std::string LowerExtension(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension;
-}
 
 int CountNotes(const Pattern& cells) {
   int notes = 0;
@@ -89,12 +74,8 @@ int PatternInfo(const std::string& path, Streams& io, Notifier& notifier) {
 }
 
 int KitInfo(const std::string& path, Streams& io, Notifier& notifier) {
-  // The kit reader would block on a pipe or a device.
   auto kit = std::make_unique<CKit>();
-  if (!IsRegularFile(path) || !kit->Load(path, &notifier, nullptr)) {
-    notifier.Message(FormatMessage(kKitLoadError, path));
-    return kExitFailure;
-  }
+  if (!LoadKitFile(path, *kit, notifier)) return kExitFailure;
   io.out << "kit " << path << "\n";
   int used = 0;
   for (int slot = 0; slot < CKit::kSlots; ++slot) {
@@ -169,12 +150,11 @@ int WaveInfo(const std::string& path, Streams& io, Notifier& notifier) {
 int RunInfo(const Args& args, Streams& io) {
   CliArgs parsed;
   std::string problem;
-  if (!parsed.Parse(args, {}, problem)) return UsageError(Command(), problem, io);
-  if (parsed.positional.empty()) return UsageError(Command(), "missing FILE", io);
-  if (parsed.positional.size() > 1)
-    return UsageError(Command(), "unexpected argument '" + parsed.positional[1] + "'", io);
+  std::optional<std::string> file;
+  if (parsed.Parse(args, {}, problem)) file = parsed.Single("FILE", problem);
+  if (!file) return UsageError(CommandOf(RunInfo), problem, io);
 
-  const std::string& path = parsed.positional[0];
+  const std::string& path = *file;
   StreamNotifier notifier(io.err);
   const std::string extension = LowerExtension(path);
   if (extension == ".blp") return ProjectInfo(path, io, notifier);

@@ -5,10 +5,7 @@
 // recording into the Output folder, and shuts down as the program does: the recording is
 // finished and the settings are written back.
 #include <atomic>
-#include <cctype>
-#include <charconv>
 #include <chrono>
-#include <cmath>
 #include <csignal>
 #include <filesystem>
 #include <optional>
@@ -18,22 +15,16 @@
 
 #include "app/Cli.h"
 #include "app/CliArgs.h"
+#include "app/CliInput.h"
 #include "app/StreamNotifier.h"
 #include "app/qt/TondApp.h"
 #include "engine/AudioStream.h"
 #include "engine/Engine.h"
 #include "engine/Recorder.h"
-#include "files/PatternFile.h"
-#include "files/ProjectFile.h"
-#include "model/Notifier.h"
-#include "model/Project.h"
-#include "model/UndoSystem.h"
 
 namespace tond::cli {
 
 namespace {
-
-constexpr const char* kLoadError = "Error: unable to load the file:\n %s";
 
 // Set by SIGINT and SIGTERM; the playing loop polls it.
 std::atomic<bool> stopRequested{false};
@@ -66,22 +57,8 @@ class StopSignals {
   struct sigaction previousTerm_ {};
 };
 
-const Subcommand& Command() {
-  for (const Subcommand& command : Subcommands())
-    if (command.run == RunPlay) return command;
-  return Subcommands().front();
-}
-
-bool IsProjectPath(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension == ".blp";
-}
-
-bool IsRegularFile(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(path, ec);
-}
+constexpr InputRules kInputRules{"a project brings its own kit", "--pattern needs INPUT.blp",
+                                 false};
 
 // Start-up makes the program folder the working folder: names given on the command line are
 // fixed against the folder the command was started in before that.
@@ -89,24 +66,6 @@ std::string Absolute(const std::string& path) {
   std::error_code ec;
   std::filesystem::path absolute = std::filesystem::absolute(path, ec);
   return ec ? path : absolute.string();
-}
-
-std::optional<int> ParsePattern(const std::string& text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
-  if (value < 0 || value >= kProjectPatterns) return std::nullopt;
-  return value;
-}
-
-std::optional<double> ParseSeconds(const std::string& text) {
-  double value = 0;
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value) || value <= 0)
-    return std::nullopt;
-  return value;
 }
 
 // "--record" takes no value, which CliArgs does not know: it is taken out before parsing.
@@ -124,80 +83,41 @@ bool TakeFlag(Args& args, const std::string& flag, std::string& problem) {
   return found;
 }
 
-// Loads what plays into the application's project and sets the engine's tempo. False (with
-// the message shown) when a file is refused.
-bool LoadInput(CTondApp& app, const std::string& input, bool project, int pattern,
-               const std::optional<std::string>& kitPath, UndoSystem& undo) {
-  Project& target = app.GetProject();
-  Engine& engine = app.GetEngine();
-  Notifier& notifier = app.GetNotifier();
-  if (project) {
-    std::optional<double> tempo = LoadProject(input, target, undo, engine, notifier);
-    if (!tempo) return false;
-    if (target.SelectPattern(pattern, *tempo, undo))
-      tempo = ClampTempoControl(target.Tempo(pattern));
-    engine.SetTempo(*tempo);
-    return true;
-  }
-  if (kitPath) {
-    engine.Quiesce();
-    // The kit loader reads whatever it is given; a pipe or a device would block it.
-    if (!IsRegularFile(*kitPath) || !target.kit.Load(*kitPath, &notifier, nullptr)) {
-      notifier.Message(FormatMessage(kLoadError, *kitPath));
-      return false;
-    }
-  } else if (!app.LoadDefaultKit()) {
-    notifier.Message(FormatMessage(kLoadError, app.DefaultKitPath()));
-    return false;
-  }
-  std::optional<std::uint32_t> tempo = LoadPattern(input, target, undo, notifier);
-  if (!tempo) return false;
-  engine.SetTempo(ClampTempoControl(*tempo));
-  return true;
-}
-
 }  // namespace
 
 int RunPlay(const Args& arguments, Streams& io) {
+  const Subcommand& command = CommandOf(RunPlay);
   Args args = arguments;
   std::string problem;
   const bool record = TakeFlag(args, "--record", problem);
   CliArgs parsed;
   if (!problem.empty() || !parsed.Parse(args, {"--kit", "--pattern", "--seconds"}, problem))
-    return UsageError(Command(), problem, io);
-  if (parsed.positional.empty()) return UsageError(Command(), "missing INPUT.blp or INPUT.pat", io);
-  if (parsed.positional.size() > 1)
-    return UsageError(Command(), "unexpected argument '" + parsed.positional[1] + "'", io);
-  const std::string input = Absolute(parsed.positional[0]);
-  const bool project = IsProjectPath(input);
-  std::optional<std::string> kitPath = parsed.Value({"--kit"});
-  if (project && kitPath) return UsageError(Command(), "a project brings its own kit", io);
-  if (kitPath) kitPath = Absolute(*kitPath);
-  int pattern = 0;
-  if (auto text = parsed.Value({"--pattern"})) {
-    if (!project) return UsageError(Command(), "--pattern needs INPUT.blp", io);
-    auto value = ParsePattern(*text);
-    if (!value) return UsageError(Command(), "pattern must be a number from 0 to 15", io);
-    pattern = *value;
-  }
+    return UsageError(command, problem, io);
+  std::optional<std::string> path = parsed.Single("INPUT.blp or INPUT.pat", problem);
+  Input input;
+  if (!path || !ReadInputOptions(Absolute(*path), parsed, kInputRules, input, problem))
+    return UsageError(command, problem, io);
+  if (input.kit) input.kit = Absolute(*input.kit);
   std::optional<double> seconds;
   if (auto text = parsed.Value({"--seconds"})) {
-    seconds = ParseSeconds(*text);
-    if (!seconds) return UsageError(Command(), "seconds must be a number above 0", io);
+    seconds = ParseNumber(*text);
+    if (!seconds || *seconds <= 0)
+      return UsageError(command, "seconds must be a number above 0", io);
   }
 
   StreamNotifier notifier(io.err);
   CTondApp app(notifier);
   app.StartUp();
-  if (!project && !kitPath && !app.settings.defaultKit) {
-    return UsageError(Command(),
-                      "a pattern needs --kit KIT.kit: the default kit is switched off in the "
-                      "settings",
-                      io);
+  if (!input.project && !input.kit) {
+    if (!app.settings.defaultKit) {
+      return UsageError(command,
+                        "a pattern needs --kit KIT.kit: the default kit is switched off in the "
+                        "settings",
+                        io);
+    }
+    input.kit = app.DefaultKitPath();
   }
-  UndoSystem undo;
-  undo.Init(&app.GetProject().working);
-  if (!LoadInput(app, input, project, pattern, kitPath, undo)) return kExitFailure;
+  if (!LoadInput(input, app.GetProject(), app.GetEngine(), notifier)) return kExitFailure;
   // The program itself runs silent without a word; here the user would wonder why.
   if (app.settings.audioDevice.empty())
     io.err << "tond play: no audio output device was found; playing without sound\n";
@@ -207,8 +127,8 @@ int RunPlay(const Args& arguments, Streams& io) {
 
   StopSignals signals;
   if (record && !app.StartRecording()) return kExitFailure;
-  io.err << "Playing " << input;
-  if (project) io.err << ", pattern " << pattern;
+  io.err << "Playing " << input.path;
+  if (input.project) io.err << ", pattern " << input.pattern;
   io.err << " at " << static_cast<int>(app.GetEngine().Tempo()) << " BPM";
   if (seconds) io.err << " for " << *seconds << " s";
   io.err << "; Ctrl+C stops." << std::endl;

@@ -1,0 +1,51 @@
+#pragma once
+// What render, midi and play read: a pattern file with a kit file, or one pattern of a project
+// with the kit of its instrument records, loaded as the window loads them.
+#include <optional>
+#include <string>
+
+namespace tond {
+class CKit;
+class Engine;
+class Notifier;
+class Project;
+}  // namespace tond
+
+namespace tond::cli {
+
+class CliArgs;
+
+struct Input {
+  std::string path;
+  bool project = false;            // a .blp file
+  int pattern = 0;                 // which of a project's patterns plays
+  std::optional<std::string> kit;  // a pattern file's kit
+};
+
+// The texts a command gives when --kit or --pattern does not fit the input.
+struct InputRules {
+  const char* kitWithProject;
+  const char* patternWithoutProject;
+  bool kitRequired;  // whether a pattern file needs --kit
+};
+
+// The extension of a path, in lower case: files are told apart by it, in any case.
+std::string LowerExtension(const std::string& path);
+
+// Fills `input` from INPUT and the --kit and --pattern options. False, with `problem` set, when
+// they do not fit together or the pattern is not 0 to 15.
+bool ReadInputOptions(const std::string& path, const CliArgs& parsed, const InputRules& rules,
+                      Input& input, std::string& problem);
+
+// Loads a kit file (regular files only: the kit reader would block on a pipe or a device).
+// False, with the load message shown, when it cannot be read.
+bool LoadKitFile(const std::string& path, CKit& kit, Notifier& notifier);
+
+// Loads the input into `project` as the window holds it after loading the file and selecting the
+// pattern: the cells in the working grid, the samples in the kit (the engine is quiesced first).
+// Returns the tempo the tempo control shows for it (kept to 1..350), also handed to the engine;
+// nothing, with the message shown, when a file is refused. A pattern file needs `input.kit`.
+std::optional<double> LoadInput(const Input& input, Project& project, Engine& engine,
+                                Notifier& notifier);
+
+}  // namespace tond::cli

@@ -27,7 +27,8 @@ Bytes ReadBytes(const std::string& path) {
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 void WriteText(const std::string& path, const std::string& text) {
@@ -54,7 +55,8 @@ void PutTag(Bytes& b, const char (&tag)[5]) {
 }
 
 std::uint32_t GetU32(const Bytes& b, std::size_t offset) {
-  return static_cast<std::uint32_t>(b.at(offset)) | static_cast<std::uint32_t>(b.at(offset + 1)) << 8 |
+  return static_cast<std::uint32_t>(b.at(offset)) |
+         static_cast<std::uint32_t>(b.at(offset + 1)) << 8 |
          static_cast<std::uint32_t>(b.at(offset + 2)) << 16 |
          static_cast<std::uint32_t>(b.at(offset + 3)) << 24;
 }
@@ -99,6 +101,12 @@ Bytes MakeWave16(const std::vector<std::int16_t>& samples, std::uint16_t channel
   spec.channels = channels;
   for (std::int16_t s : samples) PutU16(spec.data, static_cast<std::uint16_t>(s));
   return MakeWave(spec);
+}
+
+Pattern NumberedPattern(Cell base, Cell step) {
+  Pattern p;
+  for (int i = 0; i < kCells; ++i) p[static_cast<size_t>(i)] = base + static_cast<Cell>(i) * step;
+  return p;
 }
 
 }  // namespace tond::test

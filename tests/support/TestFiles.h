@@ -1,12 +1,16 @@
 #pragma once
-// Helpers shared by the tests: temporary folders, byte files, wave files built by hand,
-// and a notifier that records what the user would be shown.
+// Helpers shared by the tests: temporary folders, byte files, wave files built by hand, a
+// notifier that records what the user would be shown, and a project with its history.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "model/Notifier.h"
+#include "model/Pattern.h"
+#include "model/Project.h"
+#include "model/UndoSystem.h"
 
 namespace tond::test {
 
@@ -44,9 +48,9 @@ struct WaveSpec {
   std::uint16_t channels = 1;
   std::uint32_t sampleRate = 44100;
   std::uint16_t bits = 16;
-  Bytes data;                     // the raw sample bytes
+  Bytes data;                      // the raw sample bytes
   std::vector<Bytes> extraChunks;  // whole chunks (id, size, body, pad) placed before "data"
-  int unityNote = -1;             // >= 0 adds a "smpl" chunk before "data"
+  int unityNote = -1;              // >= 0 adds a "smpl" chunk before "data"
 };
 Bytes MakeWave(const WaveSpec& spec);
 // A 16-bit mono wave from sample values.
@@ -63,6 +67,17 @@ class RecordingNotifier : public Notifier {
   std::vector<std::string> messages;
   std::vector<std::string> questions;
   bool answer = true;
+};
+
+// A pattern whose cell i holds base + i * step, so that a cell out of place shows.
+Pattern NumberedPattern(Cell base, Cell step = 1);
+
+// A project on the heap (its grids are large) with its history started, and a notifier.
+struct ProjectSession {
+  ProjectSession() { undo.Init(&project->working); }
+  std::unique_ptr<Project> project = std::make_unique<Project>();
+  UndoSystem undo;
+  RecordingNotifier notifier;
 };
 
 }  // namespace tond::test

@@ -6,44 +6,37 @@
 namespace tond {
 namespace {
 
-TEST(Project, SelectingTheCurrentPatternStoresItAndKeepsTheHistory) {
+struct ProjectFixture : ::testing::Test {
   Project project;
   UndoSystem undo;
-  undo.Init(&project.working);
+  void SetUp() override { undo.Init(&project.working); }
+};
+
+TEST_F(ProjectFixture, SelectingPatternsStoresAndSwapsGridsTemposAndHistory) {
   project.SetCell(1, 2, 77);
   undo.Push();
+  // The current pattern again: stored with the control's tempo; the history survives.
   EXPECT_FALSE(project.SelectPattern(0, 133.7, undo));
   EXPECT_EQ(project.Tempo(0), 133u);
   EXPECT_EQ(project.StoredPattern(0)[CellIndex(1, 2)], 77u);
   EXPECT_EQ(undo.Count(), 2);
-}
-
-TEST(Project, SelectingAnotherPatternSwapsGridsAndClearsHistory) {
-  Project project;
-  UndoSystem undo;
-  undo.Init(&project.working);
-  project.SetCell(0, 0, 5);
+  // Another one: its own grid and tempo, and an empty history.
   EXPECT_TRUE(project.SelectPattern(3, 90, undo));
   EXPECT_EQ(project.Current(), 3);
-  EXPECT_EQ(project.GetCell(0, 0), 0u);
+  EXPECT_EQ(project.GetCell(1, 2), 0u);
   EXPECT_EQ(project.Tempo(3), 120u);
   EXPECT_EQ(undo.Count(), 0);
   project.SetCell(63, 63, 6);
   EXPECT_TRUE(project.SelectPattern(0, 140, undo));
   EXPECT_EQ(project.Tempo(3), 140u);
   EXPECT_EQ(project.Tempo(0), 90u);
-  EXPECT_EQ(project.GetCell(0, 0), 5u);
+  EXPECT_EQ(project.GetCell(1, 2), 77u);
   EXPECT_EQ(project.StoredPattern(3)[CellIndex(63, 63)], 6u);
   // Slots do not bleed into each other through the interleaved layout.
   EXPECT_EQ(project.StoredPattern(2), Pattern{});
   EXPECT_EQ(project.StoredPattern(4), Pattern{});
-}
 
-TEST(Project, NewProjectEmptiesEverySlotAndTempo) {
-  Project project;
-  UndoSystem undo;
-  undo.Init(&project.working);
-  project.SetCell(4, 4, 1);
+  // A new project empties every slot, grid and tempo.
   project.SelectPattern(5, 200, undo);
   project.SetCell(4, 4, 2);
   project.NewProject(undo);
@@ -56,19 +49,17 @@ TEST(Project, NewProjectEmptiesEverySlotAndTempo) {
   EXPECT_EQ(undo.Count(), 0);
 }
 
-TEST(Project, ClearPatternPushesAndCanBeUndone) {
-  Project project;
-  UndoSystem undo;
+TEST_F(ProjectFixture, ClearPatternPushesOnceAndCanBeUndone) {
   project.SetCell(9, 9, 3);
   undo.Init(&project.working);
   project.ClearPattern(undo);
   EXPECT_EQ(project.GetCell(9, 9), 0u);
+  EXPECT_EQ(undo.Count(), 2);
   undo.Undo();
   EXPECT_EQ(project.GetCell(9, 9), 3u);
 }
 
-TEST(Project, MoveFromScratchWraps) {
-  Project project;
+TEST_F(ProjectFixture, MoveFromScratchWraps) {
   project.scratch[CellIndex(0, 0)] = 1;
   project.scratch[CellIndex(10, 63)] = 2;
   project.MoveFromScratch(-1, 1);

@@ -16,23 +16,15 @@ struct UndoFixture : ::testing::Test {
   }
 };
 
-TEST_F(UndoFixture, EditUndoRedoFromStartUp) {
-  Edit(3, 4, 0x123456);
-  undo.Undo();
-  EXPECT_EQ(project.GetCell(3, 4), 0u);
-  undo.Redo();
-  EXPECT_EQ(project.GetCell(3, 4), 0x123456u);
-}
-
-TEST_F(UndoFixture, UndoStopsAtFirstStateAndRedoAtLast) {
+TEST_F(UndoFixture, UndoStopsAtTheStartUpStateAndRedoAtTheLast) {
   Edit(0, 0, 1);
   Edit(0, 1, 2);
-  undo.Undo();
-  undo.Undo();
-  undo.Undo();
+  for (int i = 0; i < 3; ++i) undo.Undo();
   EXPECT_EQ(project.working, Pattern{});
   EXPECT_EQ(undo.Current(), 0);
   undo.Redo();
+  EXPECT_EQ(project.GetCell(0, 0), 1u);
+  EXPECT_EQ(project.GetCell(0, 1), 0u);
   undo.Redo();
   undo.Redo();
   EXPECT_EQ(project.GetCell(0, 1), 2u);

@@ -13,7 +13,6 @@
 #include "app/StreamNotifier.h"
 #include "files/PatternFile.h"
 #include "files/ProjectFile.h"
-#include "files/RegularFile.h"
 #include "kit/Kit.h"
 #include "kit/WaveReader.h"
 #include "model/Notifier.h"
@@ -131,8 +130,8 @@ std::optional<WaveFormat> ReadWaveFormat(const std::string& path) {
 int WaveInfo(const std::string& path, Streams& io, Notifier& notifier) {
   auto instrument = std::make_unique<CInstrument>();
   std::optional<WaveFormat> format;
-  // The wave reader would block on a pipe or a device.
-  if (IsRegularFile(path) && LoadWave(path, *instrument, &notifier)) format = ReadWaveFormat(path);
+  // The wave reader opens regular files only: the format is read again from a file it accepted.
+  if (LoadWave(path, *instrument, &notifier)) format = ReadWaveFormat(path);
   if (!format) {
     notifier.Message(FormatMessage(kSampleReadError, path));
     return kExitFailure;

@@ -8,7 +8,6 @@
 #include "engine/Engine.h"
 #include "files/PatternFile.h"
 #include "files/ProjectFile.h"
-#include "files/RegularFile.h"
 #include "kit/Kit.h"
 #include "model/Notifier.h"
 #include "model/Project.h"
@@ -51,7 +50,7 @@ bool ReadInputOptions(const std::string& path, const CliArgs& parsed, const Inpu
 }
 
 bool LoadKitFile(const std::string& path, CKit& kit, Notifier& notifier) {
-  if (IsRegularFile(path) && kit.Load(path, &notifier, nullptr)) return true;
+  if (kit.Load(path, &notifier, nullptr)) return true;
   notifier.Message(FormatMessage(kLoadError, path));
   return false;
 }

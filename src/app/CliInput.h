@@ -37,8 +37,8 @@ std::string LowerExtension(const std::string& path);
 bool ReadInputOptions(const std::string& path, const CliArgs& parsed, const InputRules& rules,
                       Input& input, std::string& problem);
 
-// Loads a kit file (regular files only: the kit reader would block on a pipe or a device).
-// False, with the load message shown, when it cannot be read.
+// Loads a kit file, which the markup reader opens only when it is a regular file (a pipe or a
+// device could block it). False, with the load message shown, when it cannot be read.
 bool LoadKitFile(const std::string& path, CKit& kit, Notifier& notifier);
 
 // Loads the input into `project` as the window holds it after loading the file and selecting the

@@ -10,54 +10,31 @@
 #include "files/PatternFile.h"
 #include "files/ProjectFile.h"
 #include "kit/Kit.h"
-#include "support/TestFiles.h"
 
 namespace tond {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The shipped files' sample paths are relative to the program folder, so the tests read them
-// from there, as the program does after start-up.
-class Shipped : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const char* binary = std::getenv("TOND_BINARY");
-    ASSERT_NE(binary, nullptr) << "TOND_BINARY is not set";
-    program = fs::path(binary).parent_path();
-    fs::current_path(program);
-  }
-  void TearDown() override { fs::current_path(previous_); }
-
-  fs::path program;
+TEST(Shipped, TheDefaultKitFillsEverySlotTheExamplesLoadAndARandomPatternSounds) {
+  // The shipped sample paths are relative to the program folder, the working folder after
+  // start-up.
+  const fs::path program = fs::path(std::getenv("TOND_BINARY")).parent_path();
+  const fs::path previous = fs::current_path();
+  fs::current_path(program);
   test::RecordingNotifier notifier;
-
- private:
-  fs::path previous_ = fs::current_path();
-};
-
-TEST_F(Shipped, TheDefaultKitFillsEverySlot) {
   auto kit = std::make_unique<CKit>();
-  ASSERT_TRUE(kit->Load("kits/default.kit", &notifier, nullptr));
-  EXPECT_TRUE(notifier.messages.empty());
+  EXPECT_TRUE(kit->Load("kits/default.kit", &notifier, nullptr));
   for (int slot = 0; slot < CKit::kSlots; ++slot) {
     const CInstrument& instrument = (*kit)[slot];
-    EXPECT_TRUE(instrument.InUse()) << slot;
     EXPECT_EQ(instrument.samplePath.rfind("kits/", 0), 0u) << slot;
     EXPECT_GT(instrument.Length(), 1000u) << slot;
     EXPECT_TRUE(instrument.fade) << slot;
     EXPECT_EQ(instrument.loop, slot >= 48) << slot;  // only the pads hold their tone
   }
-}
-
-TEST_F(Shipped, TheExamplesLoadWithTheDefaultKit) {
   std::unique_ptr<ProjectFileData> demo = ReadProjectFile("Projects/demo.blp", notifier);
-  ASSERT_TRUE(demo);
-  auto kit = std::make_unique<CKit>();
-  ApplyInstrumentRecords(*demo, *kit, &notifier);
-  EXPECT_TRUE(notifier.messages.empty());
-  EXPECT_GT((*kit)[63].Length(), 0u);
-  for (int slot = 0; slot < 4; ++slot) {
+  if (demo) ApplyInstrumentRecords(*demo, *kit, &notifier);
+  for (int slot = 0; demo && slot < 4; ++slot) {
     EXPECT_NE(demo->patterns[slot], Pattern{}) << slot;
     EXPECT_GE(demo->tempos[slot], 60u);
     EXPECT_LE(demo->tempos[slot], 180u);
@@ -69,10 +46,11 @@ TEST_F(Shipped, TheExamplesLoadWithTheDefaultKit) {
     EXPECT_NE(data.cells, Pattern{}) << entry.path();
     ++filters;
   }
+  fs::current_path(previous);
+  EXPECT_TRUE(demo);
   EXPECT_GE(filters, 4);
-}
+  EXPECT_EQ(notifier.messages, std::vector<std::string>{});
 
-TEST_F(Shipped, ARandomPatternSoundsThroughRender) {
   test::TempDir dir;
   std::mt19937 random(7);
   Pattern cells{};
@@ -85,11 +63,10 @@ TEST_F(Shipped, ARandomPatternSoundsThroughRender) {
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.err, "");
   test::Bytes wave = test::ReadBytes(dir.File("out.wav"));
-  ASSERT_GT(wave.size(), 44u);
   std::size_t loud = 0;
   for (std::size_t at = 44; at + 1 < wave.size(); at += 2)
     loud += std::abs(static_cast<std::int16_t>(test::GetU16(wave, at))) > 1000;
-  EXPECT_GT(loud, (wave.size() - 44) / 2 / 10);  // sound through most of the pass
+  EXPECT_GT(loud, wave.size() / 2 / 10);  // sound through most of the pass
 }
 
 }  // namespace

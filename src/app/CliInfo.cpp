@@ -1,8 +1,6 @@
 // tond info FILE
 // A short summary of a project, pattern, kit or wave file, told apart by the extension. Files are
 // read with the program's own readers, so a damaged file gets the message the window shows.
-#include <cstdio>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -88,57 +86,16 @@ int KitInfo(const std::string& path, Streams& io, Notifier& notifier) {
   return kExitOk;
 }
 
-struct WaveFormat {
-  unsigned channels = 0;
-  unsigned bits = 0;
-  std::uint32_t sampleRate = 0;
-};
-
-std::uint32_t U32(const unsigned char* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-// The last "fmt " chunk within the RIFF size, found by the same walk as the wave reader's.
-// The reader has already accepted the file; this only recovers what it does not keep.
-std::optional<WaveFormat> ReadWaveFormat(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return std::nullopt;
-  std::optional<WaveFormat> format;
-  unsigned char header[12];
-  if (std::fread(header, 1, sizeof header, file) == sizeof header) {
-    const std::uint64_t riffSize = U32(header + 4) & ~1u;
-    for (std::uint64_t pos = 4; pos < riffSize;) {
-      unsigned char chunk[8];
-      unsigned char fmt[16];
-      if (std::fseek(file, static_cast<long>(pos + 8), SEEK_SET) != 0 ||
-          std::fread(chunk, 1, sizeof chunk, file) != sizeof chunk)
-        break;
-      const std::uint32_t size = U32(chunk + 4);
-      if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= sizeof fmt &&
-          std::fread(fmt, 1, sizeof fmt, file) == sizeof fmt) {
-        format = WaveFormat{static_cast<unsigned>(fmt[2] | fmt[3] << 8),
-                            static_cast<unsigned>(fmt[14] | fmt[15] << 8), U32(fmt + 4)};
-      }
-      pos += std::uint64_t{size} + (size & 1) + 8;
-    }
-  }
-  std::fclose(file);
-  return format;
-}
-
 int WaveInfo(const std::string& path, Streams& io, Notifier& notifier) {
   auto instrument = std::make_unique<CInstrument>();
-  std::optional<WaveFormat> format;
-  // The wave reader opens regular files only: the format is read again from a file it accepted.
-  if (LoadWave(path, *instrument, &notifier)) format = ReadWaveFormat(path);
-  if (!format) {
+  WaveFormat format;
+  if (!LoadWave(path, *instrument, &notifier, &format)) {
     notifier.Message(FormatMessage(kSampleReadError, path));
     return kExitFailure;
   }
   io.out << "wave " << path << "\n"
-         << "format: " << format->channels << (format->channels == 1 ? " channel, " : " channels, ")
-         << format->bits << " bits, " << format->sampleRate << " Hz\n"
+         << "format: " << format.channels << (format.channels == 1 ? " channel, " : " channels, ")
+         << format.bits << " bits, " << format.sampleRate << " Hz\n"
          << "frames " << instrument->Length() << "\n"
          << "root key " << static_cast<int>(instrument->rootKey) << "\n";
   return kExitOk;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "files/LittleEndian.h"
 #include "model/Notifier.h"
 
 namespace tond {
@@ -23,37 +24,33 @@ constexpr std::uint64_t kMaxDataBytes = (0xFFFFFFFFull - (Recorder::kHeaderBytes
 // How long the writer sleeps when the ring is empty: a small fraction of the ring's length.
 constexpr auto kWriterPause = std::chrono::milliseconds(10);
 
-void Put32(std::uint8_t* at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
 // The header as it stands while recording: the sizes are unknown (all ones), so that a file
 // cut short by a crash still reads to its end.
 std::array<std::uint8_t, Recorder::kHeaderBytes> RecordingHeader() {
   std::array<std::uint8_t, Recorder::kHeaderBytes> h{};
   auto tag = [&h](int at, const char* text) { std::copy(text, text + 4, h.begin() + at); };
   tag(0, "RIFF");
-  Put32(&h[4], 0xFFFFFFFFu);
+  StoreLE32(&h[4], 0xFFFFFFFFu);
   tag(8, "WAVE");
   tag(12, "fmt ");
-  Put32(&h[16], 16);
+  StoreLE32(&h[16], 16);
   h[20] = 1;  // integer PCM
   h[22] = 2;  // channels
-  Put32(&h[24], 44100);
-  Put32(&h[28], 176400);
+  StoreLE32(&h[24], 44100);
+  StoreLE32(&h[28], 176400);
   h[32] = 4;   // bytes per frame
   h[34] = 16;  // bits per sample
   tag(36, "fact");
-  Put32(&h[40], 4);
-  Put32(&h[44], 0xFFFFFFFFu);
+  StoreLE32(&h[40], 4);
+  StoreLE32(&h[44], 0xFFFFFFFFu);
   tag(48, "data");
-  Put32(&h[52], 0xFFFFFFFFu);
+  StoreLE32(&h[52], 0xFFFFFFFFu);
   return h;
 }
 
 bool WriteU32At(std::FILE* file, long offset, std::uint32_t v) {
   std::uint8_t bytes[4];
-  Put32(bytes, v);
+  StoreLE32(bytes, v);
   return std::fseek(file, offset, SEEK_SET) == 0 && std::fwrite(bytes, 1, 4, file) == 4;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "files/LittleEndian.h"
 #include "files/SafeFile.h"
 
 namespace tond {
@@ -15,13 +16,13 @@ constexpr std::size_t kHeaderSize = 44;
 constexpr std::size_t kBlockSamples = 16384;  // converted and written a block at a time
 
 void Put16(std::uint8_t*& p, std::uint16_t v) {
-  *p++ = static_cast<std::uint8_t>(v);
-  *p++ = static_cast<std::uint8_t>(v >> 8);
+  StoreLE16(p, v);
+  p += 2;
 }
 
 void Put32(std::uint8_t*& p, std::uint32_t v) {
-  Put16(p, static_cast<std::uint16_t>(v));
-  Put16(p, static_cast<std::uint16_t>(v >> 16));
+  StoreLE32(p, v);
+  p += 4;
 }
 
 void PutTag(std::uint8_t*& p, const char* tag) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/LittleEndian.h"
 #include "files/RegularFile.h"
 #include "files/SafeFile.h"
 #include "model/Notifier.h"
@@ -17,15 +18,6 @@ namespace {
 constexpr std::uint32_t kVersion = 0x00010001;
 constexpr std::size_t kTempoOffset = 12;
 constexpr std::size_t kCellsOffset = 16;
-
-void PutU32(std::uint8_t* at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-std::uint32_t GetU32(const std::uint8_t* at) {
-  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
-}
 
 }  // namespace
 
@@ -45,11 +37,11 @@ double ClampTempoControl(std::uint32_t tempo) {
 std::vector<std::uint8_t> EncodePatternFile(const Pattern& cells, double tempoControl) {
   std::vector<std::uint8_t> bytes(kPatternFileSize);
   std::memcpy(bytes.data(), "PATT", 4);
-  PutU32(&bytes[4], kVersion);
-  PutU32(&bytes[8], 1);
-  PutU32(&bytes[kTempoOffset], PatternFileTempo(tempoControl));
+  StoreLE32(&bytes[4], kVersion);
+  StoreLE32(&bytes[8], 1);
+  StoreLE32(&bytes[kTempoOffset], PatternFileTempo(tempoControl));
   for (int i = 0; i < kCells; ++i)
-    PutU32(&bytes[kCellsOffset + 4 * static_cast<std::size_t>(i)], cells[static_cast<size_t>(i)]);
+    StoreLE32(&bytes[kCellsOffset + 4 * static_cast<std::size_t>(i)], cells[static_cast<size_t>(i)]);
   return bytes;
 }
 
@@ -59,9 +51,9 @@ PatternFileStatus DecodePatternFile(const std::uint8_t* bytes, std::size_t size,
   if (std::memcmp(bytes, "PATT", 4) != 0) return PatternFileStatus::kNotPattern;
   // A cut file would leave part of the grid stale: refuse it whole.
   if (size < kPatternFileSize) return PatternFileStatus::kUnreadable;
-  data.tempo = GetU32(bytes + kTempoOffset);
+  data.tempo = LoadLE32(bytes + kTempoOffset);
   for (int i = 0; i < kCells; ++i)
-    data.cells[static_cast<size_t>(i)] = GetU32(bytes + kCellsOffset + 4 * static_cast<size_t>(i));
+    data.cells[static_cast<size_t>(i)] = LoadLE32(bytes + kCellsOffset + 4 * static_cast<size_t>(i));
   return PatternFileStatus::kOk;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/Engine.h"
+#include "files/LittleEndian.h"
 #include "files/PatternFile.h"
 #include "files/RegularFile.h"
 #include "files/SafeFile.h"
@@ -20,24 +21,6 @@ namespace {
 constexpr std::uint32_t kVersion = 0x00010001;
 constexpr std::uint32_t kKitMarker = 1;
 
-void PutU16(std::vector<std::uint8_t>& b, std::uint16_t v) {
-  b.push_back(static_cast<std::uint8_t>(v));
-  b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void PutU32(std::vector<std::uint8_t>& b, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-std::uint16_t GetU16(const std::uint8_t* at) {
-  return static_cast<std::uint16_t>(at[0] | at[1] << 8);
-}
-
-std::uint32_t GetU32(const std::uint8_t* at) {
-  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
-}
-
 void ReleaseSample(CInstrument& instrument) {
   std::vector<float>().swap(instrument.data);  // frees the memory, not just the length
   instrument.rootKey = 60;
@@ -49,24 +32,24 @@ std::optional<std::vector<std::uint8_t>> EncodeProjectFile(const Project& projec
   std::vector<std::uint8_t> bytes;
   bytes.reserve(kProjectRecordsOffset + CKit::kSlots * (8 + 64));
   bytes.insert(bytes.end(), {'T', 'O', 'N', 'D'});
-  PutU32(bytes, kVersion);
-  PutU32(bytes, kProjectPatterns);
+  AppendLE32(bytes, kVersion);
+  AppendLE32(bytes, kProjectPatterns);
   for (int slot = 0; slot < kProjectPatterns; ++slot) {
-    PutU32(bytes, project.Tempo(slot));
-    for (Cell cell : project.StoredPattern(slot)) PutU32(bytes, cell);
+    AppendLE32(bytes, project.Tempo(slot));
+    for (Cell cell : project.StoredPattern(slot)) AppendLE32(bytes, cell);
   }
-  PutU32(bytes, kKitMarker);
+  AppendLE32(bytes, kKitMarker);
   for (int slot = 0; slot < CKit::kSlots; ++slot) {
     const CInstrument& instrument = project.kit[slot];
     const std::string& path = instrument.samplePath;
     if (path.size() > kProjectMaxPath) return std::nullopt;
-    PutU16(bytes, static_cast<std::uint16_t>(path.size()));
+    AppendLE16(bytes, static_cast<std::uint16_t>(path.size()));
     bytes.insert(bytes.end(), path.begin(), path.end());
     bytes.push_back(instrument.loop ? 1 : 0);
     bytes.push_back(instrument.fade ? 1 : 0);
     bytes.push_back(instrument.minkey);
     bytes.push_back(instrument.maxkey);
-    PutU16(bytes, instrument.scale);
+    AppendLE16(bytes, instrument.scale);
   }
   return bytes;
 }
@@ -80,7 +63,7 @@ ProjectFileStatus DecodeProjectFile(const std::uint8_t* bytes, std::size_t size,
   std::size_t pos = kProjectRecordsOffset;
   for (InstrumentRecord& record : data.instruments) {
     if (size - pos < 2) return ProjectFileStatus::kUnreadable;
-    const std::size_t length = GetU16(bytes + pos);
+    const std::size_t length = LoadLE16(bytes + pos);
     pos += 2;
     if (length > kProjectMaxPath || size - pos < length + 6) return ProjectFileStatus::kUnreadable;
     const char* text = reinterpret_cast<const char*>(bytes + pos);
@@ -91,16 +74,16 @@ ProjectFileStatus DecodeProjectFile(const std::uint8_t* bytes, std::size_t size,
     record.fade = bytes[pos + 1] == 1;
     record.minkey = bytes[pos + 2];
     record.maxkey = bytes[pos + 3];
-    record.scale = GetU16(bytes + pos + 4);
+    record.scale = LoadLE16(bytes + pos + 4);
     pos += 6;
   }
   const std::uint8_t* at = bytes + 12;
   for (int slot = 0; slot < kProjectPatterns; ++slot) {
-    data.tempos[static_cast<size_t>(slot)] = GetU32(at);
+    data.tempos[static_cast<size_t>(slot)] = LoadLE32(at);
     at += 4;
     Pattern& cells = data.patterns[static_cast<size_t>(slot)];
     for (Cell& cell : cells) {
-      cell = GetU32(at);
+      cell = LoadLE32(at);
       at += 4;
     }
   }

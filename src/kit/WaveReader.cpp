@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "files/LittleEndian.h"
 #include "files/RegularFile.h"
 #include "model/Notifier.h"
 
@@ -26,17 +27,8 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-std::uint16_t U16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-
-std::uint32_t U32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
 std::int32_t S16(const std::uint8_t* p) {
-  return static_cast<std::int16_t>(U16(p));
+  return static_cast<std::int16_t>(LoadLE16(p));
 }
 
 // The three bytes are the top of a 32-bit value, so full scale matches the 32-bit files.
@@ -47,7 +39,7 @@ std::int32_t S24(const std::uint8_t* p) {
 }
 
 std::int32_t S32(const std::uint8_t* p) {
-  return static_cast<std::int32_t>(U32(p));
+  return static_cast<std::int32_t>(LoadLE32(p));
 }
 
 bool ReadAt(std::FILE* f, std::uint64_t offset, void* out, std::size_t size) {
@@ -93,7 +85,8 @@ std::vector<float> ToMono(const std::uint8_t* raw, std::uint32_t frames, unsigne
 
 }  // namespace
 
-bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifier) {
+bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifier,
+              WaveFormat* format) {
   instrument.rootKey = 60;
   // Only regular files: opening a named pipe would block until a writer comes.
   if (!IsRegularFile(path)) return false;
@@ -110,13 +103,14 @@ bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifi
   if (!ReadAt(f, 0, header, sizeof header) || std::memcmp(header, "RIFF", 4) != 0 ||
       std::memcmp(header + 8, "WAVE", 4) != 0)
     return false;
-  std::uint32_t riffSize = U32(header + 4);
+  std::uint32_t riffSize = LoadLE32(header + 4);
   if (riffSize & 1) --riffSize;
 
   bool haveFormat = false;
   bool haveData = false;
   unsigned channels = 0;
   unsigned bits = 0;
+  std::uint32_t sampleRate = 0;
   std::uint32_t dataSize = 0;
   std::uint64_t dataOffset = 0;
 
@@ -126,15 +120,16 @@ bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifi
     const std::uint64_t at = pos + 8;
     std::uint8_t chunk[8];
     if (at >= fileSize || !ReadAt(f, at, chunk, sizeof chunk)) break;
-    const std::uint32_t size = U32(chunk + 4);
+    const std::uint32_t size = LoadLE32(chunk + 4);
     const std::uint64_t body = at + 8;
 
     if (std::memcmp(chunk, "fmt ", 4) == 0) {
       // A format chunk too short to hold the bits per sample cannot be trusted.
       std::uint8_t fmt[16];
       if (size < sizeof fmt || !ReadAt(f, body, fmt, sizeof fmt)) return false;
-      channels = U16(fmt + 2);
-      bits = U16(fmt + 14);
+      channels = LoadLE16(fmt + 2);
+      sampleRate = LoadLE32(fmt + 4);  // not used for playback: every sample plays at 44100
+      bits = LoadLE16(fmt + 14);
       if ((bits != 8 && bits != 16 && bits != 24 && bits != 32) || (channels != 1 && channels != 2))
         return false;
       haveFormat = true;
@@ -169,6 +164,7 @@ bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifi
     return false;
   }
   instrument.data = std::move(samples);
+  if (format) *format = WaveFormat{channels, bits, sampleRate};
   return true;
 }
 

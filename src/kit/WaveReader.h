@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "kit/Instrument.h"
@@ -7,6 +8,13 @@ namespace tond {
 
 class Notifier;
 
+// What the file's (last) "fmt " chunk says; the sample itself is always kept as mono float.
+struct WaveFormat {
+  unsigned channels = 0;
+  unsigned bits = 0;
+  std::uint32_t sampleRate = 0;
+};
+
 // Reads a RIFF/WAVE file (8, 16, 24 or 32-bit integer PCM, mono or stereo) into the
 // instrument's data as mono float, and its "smpl" unity note into rootKey. The root key is set
 // to 60 first; data changes only on success. Touches no other field.
@@ -14,6 +22,8 @@ class Notifier;
 // A data chunk longer than the rest of the file yields the whole frames actually present; the
 // format tag is not looked at, so 32-bit float files are read as if they held integers.
 // Anything but a regular file (a named pipe, a device, a folder) is refused like a missing file.
-bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifier);
+// On success `format`, when given, receives the file's format.
+bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifier,
+              WaveFormat* format = nullptr);
 
 }  // namespace tond

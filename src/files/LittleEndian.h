@@ -1,0 +1,35 @@
+#pragma once
+// Little-endian numbers in byte buffers, as the wave, pattern and project files store them.
+#include <cstdint>
+#include <vector>
+
+namespace tond {
+
+inline std::uint16_t LoadLE16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+
+inline std::uint32_t LoadLE32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+inline void StoreLE16(std::uint8_t* p, std::uint16_t v) {
+  p[0] = static_cast<std::uint8_t>(v);
+  p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+inline void StoreLE32(std::uint8_t* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+inline void AppendLE16(std::vector<std::uint8_t>& bytes, std::uint16_t v) {
+  bytes.push_back(static_cast<std::uint8_t>(v));
+  bytes.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+inline void AppendLE32(std::vector<std::uint8_t>& bytes, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+}  // namespace tond

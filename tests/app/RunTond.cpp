@@ -101,7 +101,7 @@ std::string TondFolder::PatternFile(const std::string& name, const Pattern& cell
 
 CliScene::CliScene() {
   Tone("a.wav", 2000, 37.3);
-  WaveSpec stereo;
+  WaveParts stereo;
   stereo.channels = 2, stereo.sampleRate = 22050, stereo.unityNote = 48;
   stereo.data = Bytes(12, 0x11);
   WriteBytes(File("b.wav"), MakeWave(stereo));

@@ -62,8 +62,8 @@ class WaveReaderTest : public ::testing::Test {
     inst.rootKey = 99;
     return LoadWave(path_, inst, &notifier);
   }
-  std::vector<float> Loaded(const WaveSpec& spec) {
-    EXPECT_TRUE(Load(MakeWave(spec)));
+  std::vector<float> Loaded(const WaveParts& parts) {
+    EXPECT_TRUE(Load(MakeWave(parts)));
     return inst.data;
   }
   TempDir dir_;
@@ -72,12 +72,12 @@ class WaveReaderTest : public ::testing::Test {
   RecordingNotifier notifier;
 };
 
-WaveSpec Spec(std::uint16_t bits, std::uint16_t channels, Bytes data) {
-  WaveSpec spec;
-  spec.bits = bits;
-  spec.channels = channels;
-  spec.data = std::move(data);
-  return spec;
+WaveParts Parts(std::uint16_t bits, std::uint16_t channels, Bytes data) {
+  WaveParts parts;
+  parts.bits = bits;
+  parts.channels = channels;
+  parts.data = std::move(data);
+  return parts;
 }
 
 // Little-endian values of `width` bytes each.
@@ -98,46 +98,46 @@ Bytes Chunk(const char (&id)[5], std::uint32_t size, const Bytes& body) {
 
 TEST_F(WaveReaderTest, ConvertsEveryBitDepthMonoAndStereo) {
   using F = std::vector<float>;
-  EXPECT_EQ(Loaded(Spec(8, 1, {128, 255, 0})), (F{0.0f, 0.9921875f, -1.0f}));
-  EXPECT_EQ(Loaded(Spec(8, 2, {0, 255, 129, 129})), (F{-0.00390625f, 0.0078125f}));
-  EXPECT_EQ(Loaded(Spec(16, 1, Le(2, {-32768, 16384, 1}))), (F{-1.0f, 0.5f, k15}));
+  EXPECT_EQ(Loaded(Parts(8, 1, {128, 255, 0})), (F{0.0f, 0.9921875f, -1.0f}));
+  EXPECT_EQ(Loaded(Parts(8, 2, {0, 255, 129, 129})), (F{-0.00390625f, 0.0078125f}));
+  EXPECT_EQ(Loaded(Parts(16, 1, Le(2, {-32768, 16384, 1}))), (F{-1.0f, 0.5f, k15}));
   // The integer mean truncates toward zero: 7/2 -> 3, -7/2 -> -3, -1/2 -> 0.
-  EXPECT_EQ(Loaded(Spec(16, 2, Le(2, {3, 4, -3, -4, 1, -2, -32768, -32768}))),
+  EXPECT_EQ(Loaded(Parts(16, 2, Le(2, {3, 4, -3, -4, 1, -2, -32768, -32768}))),
             (F{3 * k15, -3 * k15, 0.0f, -1.0f}));
-  EXPECT_EQ(Loaded(Spec(24, 1, {0, 0, 0x80, 0, 1, 0, 0xFF, 0xFF, 0x7F})),
+  EXPECT_EQ(Loaded(Parts(24, 1, {0, 0, 0x80, 0, 1, 0, 0xFF, 0xFF, 0x7F})),
             (F{-1.0f, k15, 0x7FFFFF00 * k31}));
-  EXPECT_EQ(Loaded(Spec(24, 2, {0, 0, 0x80, 0, 0, 0x40})), (F{-0.25f}));
-  EXPECT_EQ(Loaded(Spec(32, 1, Le(4, {INT32_MIN, 1 << 30}))), (F{-1.0f, 0.5f}));
+  EXPECT_EQ(Loaded(Parts(24, 2, {0, 0, 0x80, 0, 0, 0x40})), (F{-0.25f}));
+  EXPECT_EQ(Loaded(Parts(32, 1, Le(4, {INT32_MIN, 1 << 30}))), (F{-1.0f, 0.5f}));
   // Halved and truncated toward zero, without overflow at full scale.
-  EXPECT_EQ(Loaded(Spec(32, 2, Le(4, {3, 4, -3, -4, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}))),
+  EXPECT_EQ(Loaded(Parts(32, 2, Le(4, {3, 4, -3, -4, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}))),
             (F{3 * k31, -3 * k31, -1.0f, 1.0f}));
   // The format tag is not looked at (float files read as integers), nor is the rate.
-  WaveSpec spec = Spec(32, 1, Le(4, {0x3F000000}));  // the bits of 0.5f
-  spec.formatTag = 3;
-  spec.sampleRate = 22050;
-  EXPECT_EQ(Loaded(spec), (std::vector<float>{0x3F000000 * k31}));
+  WaveParts parts = Parts(32, 1, Le(4, {0x3F000000}));  // the bits of 0.5f
+  parts.formatTag = 3;
+  parts.sampleRate = 22050;
+  EXPECT_EQ(Loaded(parts), (std::vector<float>{0x3F000000 * k31}));
   EXPECT_TRUE(notifier.messages.empty());
 }
 
 TEST_F(WaveReaderTest, WalksTheChunksForTheRootKeyAndSkipsTheRest) {
-  WaveSpec spec = Spec(16, 1, Le(2, {100, -100}));
+  WaveParts parts = Parts(16, 1, Le(2, {100, -100}));
   // An odd chunk is followed by a pad byte (its body here looks like the start of "data").
-  spec.extraChunks = {Chunk("junk", 3, {'d', 'a', 't', 0}), Chunk("LIST", 0, {})};
-  spec.unityNote = 48;
-  EXPECT_EQ(Loaded(spec), (std::vector<float>{100 * k15, -100 * k15}));
+  parts.extraChunks = {Chunk("junk", 3, {'d', 'a', 't', 0}), Chunk("LIST", 0, {})};
+  parts.unityNote = 48;
+  EXPECT_EQ(Loaded(parts), (std::vector<float>{100 * k15, -100 * k15}));
   EXPECT_EQ(inst.rootKey, 48);
   // A "smpl" chunk too short to hold the note is skipped whole: the key stays 60.
-  spec.unityNote = -1;
-  spec.extraChunks = {Chunk("smpl", 4, {1, 2, 3, 4})};
-  EXPECT_EQ(Loaded(spec).size(), 2u);
+  parts.unityNote = -1;
+  parts.extraChunks = {Chunk("smpl", 4, {1, 2, 3, 4})};
+  EXPECT_EQ(Loaded(parts).size(), 2u);
   EXPECT_EQ(inst.rootKey, 60);
 }
 
 TEST_F(WaveReaderTest, FileCutAtEveryLengthGivesFalseOrAPrefix) {
-  WaveSpec spec = Spec(16, 2, Le(2, {1, 3, 10, 20, -5, -7, 300, 100, -1, -2}));
-  spec.unityNote = 50;
-  const Bytes whole = MakeWave(spec);
-  const std::vector<float> full = Loaded(spec);
+  WaveParts parts = Parts(16, 2, Le(2, {1, 3, 10, 20, -5, -7, 300, 100, -1, -2}));
+  parts.unityNote = 50;
+  const Bytes whole = MakeWave(parts);
+  const std::vector<float> full = Loaded(parts);
   ASSERT_EQ(full.size(), 5u);
   for (std::size_t len = 0; len < whole.size(); ++len) {
     SCOPED_TRACE(len);
@@ -159,7 +159,7 @@ TEST_F(WaveReaderTest, FileCutAtEveryLengthGivesFalseOrAPrefix) {
 
 TEST_F(WaveReaderTest, HugeClaimsInATinyFileNeitherAllocateNorLoop) {
   AllocLimit limit(1 << 20);
-  Bytes wave = MakeWave(Spec(16, 1, Le(2, {1000, 2000, 3000})));
+  Bytes wave = MakeWave(Parts(16, 1, Le(2, {1000, 2000, 3000})));
   ASSERT_EQ(wave.size(), 50u);
   Bytes bigData = wave;
   PutU32(bigData, 0);  // two more samples after the data chunk, which now claims ~4 GB
@@ -172,9 +172,9 @@ TEST_F(WaveReaderTest, HugeClaimsInATinyFileNeitherAllocateNorLoop) {
   // A chunk before "data" whose size would wrap a 32-bit position counter back to where it was,
   // or just ahead onto the "data" header.
   for (std::uint32_t size : {0xFFFFFFFFu, 0xFFFFFFF7u, 0xFFFFFFF8u}) {
-    WaveSpec spec = Spec(16, 1, Le(2, {1}));
-    spec.extraChunks = {Chunk("junk", size, {})};
-    Bytes before = MakeWave(spec);
+    WaveParts parts = Parts(16, 1, Le(2, {1}));
+    parts.extraChunks = {Chunk("junk", size, {})};
+    Bytes before = MakeWave(parts);
     before[4] = before[5] = before[6] = before[7] = 0xFF;
     EXPECT_FALSE(Load(before)) << size;
   }
@@ -182,9 +182,9 @@ TEST_F(WaveReaderTest, HugeClaimsInATinyFileNeitherAllocateNorLoop) {
 }
 
 TEST_F(WaveReaderTest, OutOfMemoryIsReportedAndChangesNothing) {
-  WaveSpec spec = Spec(8, 1, Bytes(4000, 200));
-  spec.unityNote = 40;
-  WriteBytes(path_, MakeWave(spec));
+  WaveParts parts = Parts(8, 1, Bytes(4000, 200));
+  parts.unityNote = 40;
+  WriteBytes(path_, MakeWave(parts));
   inst.data = {1.0f};
   for (Notifier* shown : {static_cast<Notifier*>(&notifier), static_cast<Notifier*>(nullptr)}) {
     AllocLimit limit(1000);

@@ -65,30 +65,30 @@ std::uint16_t GetU16(const Bytes& b, std::size_t offset) {
   return static_cast<std::uint16_t>(b.at(offset) | b.at(offset + 1) << 8);
 }
 
-Bytes MakeWave(const WaveSpec& spec) {
+Bytes MakeWave(const WaveParts& parts) {
   Bytes body;
   PutTag(body, "WAVE");
   PutTag(body, "fmt ");
   PutU32(body, 16);
-  PutU16(body, spec.formatTag);
-  PutU16(body, spec.channels);
-  PutU32(body, spec.sampleRate);
-  std::uint16_t align = static_cast<std::uint16_t>(spec.channels * spec.bits / 8);
-  PutU32(body, spec.sampleRate * align);
+  PutU16(body, parts.formatTag);
+  PutU16(body, parts.channels);
+  PutU32(body, parts.sampleRate);
+  std::uint16_t align = static_cast<std::uint16_t>(parts.channels * parts.bits / 8);
+  PutU32(body, parts.sampleRate * align);
   PutU16(body, align);
-  PutU16(body, spec.bits);
-  for (const Bytes& chunk : spec.extraChunks) body.insert(body.end(), chunk.begin(), chunk.end());
-  if (spec.unityNote >= 0) {
+  PutU16(body, parts.bits);
+  for (const Bytes& chunk : parts.extraChunks) body.insert(body.end(), chunk.begin(), chunk.end());
+  if (parts.unityNote >= 0) {
     PutTag(body, "smpl");
     PutU32(body, 36);
     for (int i = 0; i < 12; ++i) body.push_back(0);
-    PutU32(body, static_cast<std::uint32_t>(spec.unityNote));
+    PutU32(body, static_cast<std::uint32_t>(parts.unityNote));
     for (int i = 0; i < 20; ++i) body.push_back(0);
   }
   PutTag(body, "data");
-  PutU32(body, static_cast<std::uint32_t>(spec.data.size()));
-  body.insert(body.end(), spec.data.begin(), spec.data.end());
-  if (spec.data.size() % 2) body.push_back(0);
+  PutU32(body, static_cast<std::uint32_t>(parts.data.size()));
+  body.insert(body.end(), parts.data.begin(), parts.data.end());
+  if (parts.data.size() % 2) body.push_back(0);
   Bytes file;
   PutTag(file, "RIFF");
   PutU32(file, static_cast<std::uint32_t>(body.size()));
@@ -97,10 +97,10 @@ Bytes MakeWave(const WaveSpec& spec) {
 }
 
 Bytes MakeWave16(const std::vector<std::int16_t>& samples, std::uint16_t channels) {
-  WaveSpec spec;
-  spec.channels = channels;
-  for (std::int16_t s : samples) PutU16(spec.data, static_cast<std::uint16_t>(s));
-  return MakeWave(spec);
+  WaveParts parts;
+  parts.channels = channels;
+  for (std::int16_t s : samples) PutU16(parts.data, static_cast<std::uint16_t>(s));
+  return MakeWave(parts);
 }
 
 Pattern NumberedPattern(Cell base, Cell step) {

@@ -43,7 +43,7 @@ std::uint32_t GetU32(const Bytes& b, std::size_t offset);
 std::uint16_t GetU16(const Bytes& b, std::size_t offset);
 
 // A wave file: "RIFF" size "WAVE", a 16-byte "fmt " chunk, the extra chunks, then "data".
-struct WaveSpec {
+struct WaveParts {
   std::uint16_t formatTag = 1;
   std::uint16_t channels = 1;
   std::uint32_t sampleRate = 44100;
@@ -52,7 +52,7 @@ struct WaveSpec {
   std::vector<Bytes> extraChunks;  // whole chunks (id, size, body, pad) placed before "data"
   int unityNote = -1;              // >= 0 adds a "smpl" chunk before "data"
 };
-Bytes MakeWave(const WaveSpec& spec);
+Bytes MakeWave(const WaveParts& parts);
 // A 16-bit mono wave from sample values.
 Bytes MakeWave16(const std::vector<std::int16_t>& samples, std::uint16_t channels = 1);
 

@@ -4,6 +4,7 @@
 
 #include "engine/Engine.h"
 #include "kit/Kit.h"
+#include "kit/KitList.h"
 #include "model/Notifier.h"
 #include "model/Project.h"
 
@@ -45,12 +46,7 @@ std::uint32_t ControlTempo(double tempoControl) {
 }  // namespace
 
 std::string MidiTrackName(const std::string& samplePath) {
-  std::string name = samplePath;
-  const auto slash = name.find_last_of("/\\");
-  if (slash != std::string::npos) name.erase(0, slash + 1);
-  const auto dot = name.rfind('.');
-  if (dot != std::string::npos) name.erase(dot);
-  return name;
+  return SampleName(samplePath);
 }
 
 std::vector<MIDItrack> BuildMidiTracks(const Pattern& cells, const CKit& kit) {

@@ -9,7 +9,6 @@
 #include "files/PatternFile.h"
 #include "files/RegularFile.h"
 #include "files/SafeFile.h"
-#include "kit/WaveReader.h"
 #include "model/Notifier.h"
 #include "model/Project.h"
 #include "model/UndoSystem.h"
@@ -20,11 +19,6 @@ namespace {
 
 constexpr std::uint32_t kVersion = 0x00010001;
 constexpr std::uint32_t kKitMarker = 1;
-
-void ReleaseSample(CInstrument& instrument) {
-  std::vector<float>().swap(instrument.data);  // frees the memory, not just the length
-  instrument.rootKey = 60;
-}
 
 }  // namespace
 
@@ -124,16 +118,7 @@ void ApplyInstrumentRecords(const ProjectFileData& data, CKit& kit, Notifier* no
     instrument.samplePath = record.path;
     instrument.loop = record.loop;
     instrument.fade = record.fade;
-    if (!instrument.InUse()) {
-      // An empty slot must not go on playing its old sample under "not used".
-      ReleaseSample(instrument);
-      continue;
-    }
-    if (!LoadWave(instrument.samplePath, instrument, notifier)) {
-      // The slot keeps its new path and flags but no stale sample from before.
-      ReleaseSample(instrument);
-      if (notifier) notifier->Message(FormatMessage(kSampleReadError, instrument.samplePath));
-    }
+    kit.LoadSample(slot, notifier);
   }
 }
 

@@ -39,7 +39,6 @@ inline constexpr std::size_t kProjectMaxSize =
 inline constexpr const char* kProjectSaveError = "Error: unable to save the file:\n %s";
 inline constexpr const char* kProjectLoadError = "Error: unable to load the file:\n %s";
 inline constexpr const char* kProjectMagicError = "Error: this is not a Tond project file:\n %s";
-inline constexpr const char* kSampleReadError = "Unable to read the file:\n %s";
 
 // One kit slot as the file stores it. minkey, maxkey and scale are written but never applied.
 struct InstrumentRecord {

@@ -9,15 +9,6 @@
 
 namespace tond {
 
-namespace {
-
-void ReleaseSample(CInstrument& instrument) {
-  std::vector<float>().swap(instrument.data);  // frees the memory, not just the length
-  instrument.rootKey = 60;
-}
-
-}  // namespace
-
 CKit::CKit() {
   Clear();
 }
@@ -55,22 +46,23 @@ bool CKit::Load(const std::string& path, Notifier* notifier, KitProgress* progre
   }
 
   for (int slot = 0; slot < kSlots; ++slot) {
-    CInstrument& instrument = (*this)[slot];
-    if (!instrument.InUse()) {
-      // A slot the file empties must not keep playing its old sample under "not used".
-      if (pathSet[static_cast<size_t>(slot)]) ReleaseSample(instrument);
-      continue;
-    }
-    if (LoadWave(instrument.samplePath, instrument, notifier)) {
-      if (progress) progress->Status("Loading " + instrument.samplePath + " ...");
-    } else {
-      // The slot keeps its new path and flags but no stale sample from before.
-      ReleaseSample(instrument);
-      if (notifier)
-        notifier->Message(FormatMessage("Unable to read the file:\n %s", instrument.samplePath));
-    }
+    // Slots the file leaves alone and that are not in use keep everything.
+    if (!(*this)[slot].InUse() && !pathSet[static_cast<size_t>(slot)]) continue;
+    if (LoadSample(slot, notifier) && progress)
+      progress->Status("Loading " + (*this)[slot].samplePath + " ...");
   }
   return true;
+}
+
+bool CKit::LoadSample(int slot, Notifier* notifier) {
+  CInstrument& instrument = (*this)[slot];
+  if (instrument.InUse() && LoadWave(instrument.samplePath, instrument, notifier)) return true;
+  // Neither an emptied slot nor one whose new sample failed may go on playing the old one.
+  std::vector<float>().swap(instrument.data);  // frees the memory, not just the length
+  instrument.rootKey = 60;
+  if (instrument.InUse() && notifier)
+    notifier->Message(FormatMessage(kSampleReadError, instrument.samplePath));
+  return false;
 }
 
 bool CKit::Save(const std::string& path) const {

@@ -8,6 +8,8 @@ namespace tond {
 
 class Notifier;
 
+inline constexpr const char* kSampleReadError = "Unable to read the file:\n %s";
+
 // Receives "Loading <path> ..." texts while a kit loads (the kit editor shows them).
 class KitProgress {
  public:
@@ -29,8 +31,7 @@ class CKit {
   // Empties all 64 slots.
   void Clear();
 
-  // Reads a kit file and loads the samples of every slot in use. A sample that cannot be read
-  // is reported as "Unable to read the file:\n %s" and its slot stays silent. False when the
+  // Reads a kit file and loads the samples of every slot in use (see LoadSample). False when the
   // file cannot be opened (nothing changes then).
   // Slots the file does not mention keep everything; a slot the file sets to "not used" loses
   // its sample; "instrument" elements beyond the 64th are ignored. Relative sample paths are
@@ -38,6 +39,11 @@ class CKit {
   // Call only while the engine is quiesced (Engine::Quiesce()): sample data is replaced here
   // and no voice may read it meanwhile.
   bool Load(const std::string& path, Notifier* notifier, KitProgress* progress);
+
+  // Loads the slot's sample from its path; true when it was read. A slot not in use loses its
+  // sample; one whose sample cannot be read keeps its path and flags, stays silent and is reported
+  // as kSampleReadError (notifier may be null). Call only while the engine is quiesced.
+  bool LoadSample(int slot, Notifier* notifier);
 
   // Writes all 64 slots; false when the file cannot be written (the old file is then intact).
   bool Save(const std::string& path) const;

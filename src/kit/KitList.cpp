@@ -42,15 +42,19 @@ int KitHighlightDown(int slot) {
   return slot + 1;
 }
 
-std::string KitSlotLabel(int slot, const std::string& samplePath) {
+std::string SampleName(const std::string& samplePath) {
   // Kit files written on other systems may carry either separator.
   const size_t slash = samplePath.find_last_of("/\\");
   std::string name = slash == std::string::npos ? samplePath : samplePath.substr(slash + 1);
   const size_t dot = name.rfind('.');
   if (dot != std::string::npos) name.erase(dot);
+  return name;
+}
+
+std::string KitSlotLabel(int slot, const std::string& samplePath) {
   char number[16];
   std::snprintf(number, sizeof number, "%02d", slot + 1);
-  return std::string(number) + " - " + name;
+  return std::string(number) + " - " + SampleName(samplePath);
 }
 
 std::string KitLengthText(std::uint32_t frames) {

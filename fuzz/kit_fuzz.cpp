@@ -66,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::string& message : notifier.messages) {
     bool named_slot = false;
     for (int slot = 0; slot < named && !named_slot; ++slot)
-      named_slot = (*kit)[slot].InUse() && message == FormatMessage("Unable to read the file:\n %s",
-                                                                    (*kit)[slot].samplePath);
+      named_slot = (*kit)[slot].InUse() &&
+                   message == FormatMessage(kSampleReadError, (*kit)[slot].samplePath);
     fuzz::Check(named_slot, "only the sample message");
   }
   return 0;

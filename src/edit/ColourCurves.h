@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 
+#include "edit/CellGeometry.h"
 #include "edit/LiveEdit.h"
 #include "model/Pattern.h"
 
@@ -46,12 +47,6 @@ struct CurvePreview {
   std::array<int, 64> intensity{};
 };
 CurvePreview CurvePreviewValues(const CurveChannel& channel);
-
-// A pixel rectangle of the window's inner area, right and bottom exclusive.
-struct PixelRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  bool operator==(const PixelRect&) const = default;
-};
 
 // Preview geometry per channel (0 red, 1 green, 2 blue).
 constexpr int kCurveBoxTop = 20;

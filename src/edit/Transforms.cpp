@@ -4,6 +4,7 @@
 #include <numeric>
 #include <vector>
 
+#include "edit/ColourOffset.h"
 #include "edit/Random.h"
 #include "model/Project.h"
 #include "model/UndoSystem.h"
@@ -19,10 +20,6 @@ void SwapCells(Grid& grid, int a, int b) {
   Cell va = grid.Get(a);
   grid.Set(a, grid.Get(b));
   grid.Set(b, va);
-}
-
-int ClampChannel(int v) {
-  return std::clamp(v, 0, 255);
 }
 
 // Draws a permutation of n targets: source i goes to the (r + 1)-th target still free, counting
@@ -87,12 +84,11 @@ bool OffsetPattern(Project& project, int dx, int dy, UndoSystem* undo) {
 bool OffsetColours(Project& project, std::int16_t dr, std::int16_t dg, std::int16_t db,
                    UndoSystem& undo) {
   if (dr == 0 && dg == 0 && db == 0) return false;
+  const ColourOffsets offsets{dr, dg, db};
   for (int i = 0; i < kCells; ++i) {
     Cell c = project.working.Get(i);
-    if (c == 0) continue;
     // Three zero channels make the value 0: the note has become an empty cell.
-    project.working.Set(i, MakeCell(ClampChannel(Red(c) + dr), ClampChannel(Green(c) + dg),
-                                    ClampChannel(Blue(c) + db)));
+    if (c != 0) project.working.Set(i, OffsetCell(c, offsets));
   }
   undo.Push();
   return true;

@@ -24,7 +24,8 @@ std::vector<float> RenderExport(Engine& engine) {
   engine.Quiesce();
   std::vector<float> buffer;
   try {
-    buffer.assign(static_cast<std::size_t>(ExportFrames(Engine::PlayedTempo(engine.Tempo()))) * 2, 0.0f);
+    const std::uint32_t frames = ExportFrames(Engine::PlayedTempo(engine.Tempo()));
+    buffer.assign(static_cast<std::size_t>(frames) * 2, 0.0f);
   } catch (const std::bad_alloc&) {
     engine.Reset();
     return {};

@@ -172,11 +172,6 @@ std::string CTondApp::DefaultKitPath() const {
   return folders.program + kDefaultKitFolder + "/default.kit";
 }
 
-bool CTondApp::LoadDefaultKit() {
-  engine_->Quiesce();
-  return project_->kit.Load(DefaultKitPath(), &notifier_, nullptr);
-}
-
 void CTondApp::SetInterpolation(std::uint8_t mode) {
   settings.interpolation = mode;
   engine_->SetInterpolation(mode);

@@ -69,9 +69,6 @@ class CTondApp {
   // The program folder followed by "kits/default.kit". Its samples are named relative to the
   // program folder, which is the working folder.
   std::string DefaultKitPath() const;
-  // Quiesces the engine and loads the default kit into the project's kit; unreadable samples
-  // are reported through the notifier. False when the kit file cannot be opened.
-  bool LoadDefaultKit();
 
   // Sets the interpolation setting and the engine's, heard from the next buffer.
   void SetInterpolation(std::uint8_t mode);

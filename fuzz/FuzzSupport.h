@@ -10,7 +10,7 @@
 #include <system_error>
 #include <vector>
 
-#include "model/Notifier.h"
+#include "base/Notifier.h"
 
 namespace tond::fuzz {
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "FuzzSupport.h"
+#include "base/Notifier.h"
 #include "kit/Kit.h"
 #include "kit/Markup.h"
-#include "model/Notifier.h"
 
 using namespace tond;
 

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "FuzzSupport.h"
+#include "base/Notifier.h"
 #include "files/PatternFile.h"
-#include "model/Notifier.h"
 #include "model/Project.h"
 #include "model/UndoSystem.h"
 
@@ -36,8 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Check(undo.Count() == 2 && notifier.messages.empty(), "one undo step, no message");
     return 0;
   }
-  const char* message =
-      status == PatternFileStatus::kNotPattern ? kPatternMagicError : kPatternLoadError;
+  const char* message = status == PatternFileStatus::kNotPattern ? kPatternMagicError : kLoadError;
   fuzz::Check(!tempo && notifier.messages.size() == 1 &&
                   notifier.messages[0] == FormatMessage(message, path),
               "a refusal shows its message");

@@ -7,10 +7,9 @@
 #include <memory>
 
 #include "FuzzSupport.h"
-#include "engine/Engine.h"
+#include "base/Notifier.h"
 #include "files/PatternFile.h"
 #include "files/ProjectFile.h"
-#include "model/Notifier.h"
 #include "model/Project.h"
 #include "model/UndoSystem.h"
 
@@ -35,7 +34,6 @@ struct Session {
   }
   std::unique_ptr<Project> project = std::make_unique<Project>();
   UndoSystem undo;
-  Engine engine{project->working, project->kit};
 };
 
 bool Unchanged(const Session& s) {
@@ -68,11 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Session s;
   fuzz::KeepingNotifier notifier;
-  const std::optional<double> tempo = LoadProject(path, *s.project, s.undo, s.engine, notifier);
+  const std::optional<double> tempo = LoadProject(path, *s.project, s.undo, notifier);
 
   if (status != ProjectFileStatus::kOk) {
     const char* message =
-        status == ProjectFileStatus::kNotProject ? kProjectMagicError : kProjectLoadError;
+        status == ProjectFileStatus::kNotProject ? kProjectMagicError : kLoadError;
     fuzz::Check(!tempo && notifier.messages.size() == 1 &&
                     notifier.messages[0] == FormatMessage(message, path),
                 "a refusal shows its message");
@@ -80,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const Project& p = *s.project;
-  fuzz::Check(tempo && *tempo == ClampTempoControl(decoded->tempos[0]), "pattern 0's tempo");
+  fuzz::Check(tempo && *tempo == TempoControlFor(decoded->tempos[0]), "pattern 0's tempo");
   for (int slot = 0; slot < Project::kPatterns; ++slot)
     fuzz::Check(p.Tempo(slot) == decoded->tempos[static_cast<size_t>(slot)] &&
                     p.StoredPattern(slot) == decoded->patterns[static_cast<size_t>(slot)],

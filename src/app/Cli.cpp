@@ -2,9 +2,7 @@
 
 #include <ostream>
 
-#ifndef TOND_VERSION_TEXT
-#define TOND_VERSION_TEXT "Tond 1.02"
-#endif
+#include "base/Version.h"
 
 namespace tond::cli {
 
@@ -75,7 +73,7 @@ int Run(const Args& args, Streams& io) {
     return kExitOk;
   }
   if (first == "--version") {
-    io.out << TOND_VERSION_TEXT << "\n";
+    io.out << kProgramTitle << "\n";
     return kExitOk;
   }
   for (const Subcommand& command : Subcommands()) {

@@ -1,6 +1,6 @@
 #pragma once
 // The `tond` command line: a table of subcommands, each in a file of its own (CliRender.cpp,
-// ...). Messages go to standard error through a StreamNotifier, in the texts the window shows.
+// ...). Messages go to standard error through a StreamPlatform, in the texts the window shows.
 #include <iosfwd>
 #include <string>
 #include <vector>

@@ -11,11 +11,11 @@
 
 #include "app/Cli.h"
 #include "app/CliArgs.h"
-#include "app/StreamNotifier.h"
+#include "app/StreamPlatform.h"
+#include "base/Notifier.h"
+#include "base/SafeFile.h"
 #include "files/PatternFile.h"
-#include "files/SafeFile.h"
 #include "files/qt/PictureImport.h"
-#include "model/Notifier.h"
 #include "model/Pattern.h"
 
 namespace tond::cli {
@@ -24,7 +24,6 @@ namespace {
 
 // The window imports silently; a command line that writes nothing must say why.
 constexpr const char* kPictureError = "Error: unable to read the file as a picture:\n %s";
-constexpr double kDefaultTempo = 120;
 
 // Some decoders need more than QImage: a picture with text (SVG) asks for fonts, which only a
 // QGuiApplication offers. The offscreen platform gives one on a machine without a display.
@@ -82,11 +81,11 @@ int RunImport(const Args& args, Streams& io) {
   if (auto text = parsed.Value({"--tempo"})) {
     auto value = ParseNumber(*text);
     if (!value) return UsageError(command, "tempo must be a number", io);
-    tempo = std::clamp<double>(*value, kTempoMin, kTempoMax);
+    tempo = PlayedTempo(*value);
   }
 
   OffscreenApplication application;
-  StreamNotifier notifier(io.err);
+  StreamPlatform notifier(io.err);
   std::optional<Pattern> cells = ReadPicturePattern(*picture);
   if (!cells) {
     notifier.Message(FormatMessage(kPictureError, *picture));
@@ -94,7 +93,7 @@ int RunImport(const Args& args, Streams& io) {
   }
   std::vector<std::uint8_t> bytes = EncodePatternFile(*cells, tempo);
   if (!WriteFileSafely(*output, bytes.data(), bytes.size())) {
-    notifier.Message(FormatMessage(kPatternSaveError, *output));
+    notifier.Message(FormatMessage(kSaveError, *output));
     return kExitFailure;
   }
   return kExitOk;

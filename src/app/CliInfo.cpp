@@ -8,12 +8,12 @@
 #include "app/Cli.h"
 #include "app/CliArgs.h"
 #include "app/CliInput.h"
-#include "app/StreamNotifier.h"
+#include "app/StreamPlatform.h"
+#include "base/Notifier.h"
 #include "files/PatternFile.h"
 #include "files/ProjectFile.h"
 #include "kit/Kit.h"
 #include "kit/WaveReader.h"
-#include "model/Notifier.h"
 #include "model/Pattern.h"
 
 namespace tond::cli {
@@ -29,7 +29,7 @@ int CountNotes(const Pattern& cells) {
 // The stored tempo, and what the tempo control makes of it when it is out of range.
 std::string TempoText(std::uint32_t tempo) {
   std::string text = std::to_string(tempo);
-  const double played = ClampTempoControl(tempo);
+  const double played = TempoControlFor(tempo);
   if (played != static_cast<double>(tempo))
     text += " (plays at " + std::to_string(static_cast<int>(played)) + ")";
   return text;
@@ -111,7 +111,7 @@ int RunInfo(const Args& args, Streams& io) {
   if (!file) return UsageError(CommandOf(RunInfo), problem, io);
 
   const std::string& path = *file;
-  StreamNotifier notifier(io.err);
+  StreamPlatform notifier(io.err);
   const std::string extension = LowerExtension(path);
   if (extension == ".blp") return ProjectInfo(path, io, notifier);
   if (extension == ".pat") return PatternInfo(path, io, notifier);

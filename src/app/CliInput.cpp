@@ -5,21 +5,12 @@
 #include <filesystem>
 
 #include "app/CliArgs.h"
-#include "engine/Engine.h"
-#include "files/PatternFile.h"
+#include "base/Notifier.h"
 #include "files/ProjectFile.h"
 #include "kit/Kit.h"
-#include "model/Notifier.h"
-#include "model/Project.h"
-#include "model/UndoSystem.h"
+#include "session/Session.h"
 
 namespace tond::cli {
-
-namespace {
-
-constexpr const char* kLoadError = "Error: unable to load the file:\n %s";
-
-}  // namespace
 
 std::string LowerExtension(const std::string& path) {
   std::string extension = std::filesystem::path(path).extension().string();
@@ -55,26 +46,14 @@ bool LoadKitFile(const std::string& path, CKit& kit, Notifier& notifier) {
   return false;
 }
 
-std::optional<double> LoadInput(const Input& input, Project& project, Engine& engine,
-                                Notifier& notifier) {
-  // Loading pushes onto a history nobody undoes here.
-  UndoSystem undo;
-  undo.Init(&project.working);
-  std::optional<double> tempo;
+bool LoadInput(const Input& input, Session& session) {
   if (input.project) {
-    tempo = LoadProject(input.path, project, undo, engine, notifier);
-    if (!tempo) return std::nullopt;
-    if (project.SelectPattern(input.pattern, *tempo, undo))
-      tempo = ClampTempoControl(project.Tempo(input.pattern));
-  } else {
-    std::optional<std::uint32_t> stored = LoadPattern(input.path, project, undo, notifier);
-    if (!stored) return std::nullopt;
-    engine.Quiesce();
-    if (!input.kit || !LoadKitFile(*input.kit, project.kit, notifier)) return std::nullopt;
-    tempo = ClampTempoControl(*stored);
+    if (session.LoadProjectFile(input.path).refused) return false;
+    session.SelectPattern(input.pattern);
+    return true;
   }
-  engine.SetTempo(*tempo);
-  return tempo;
+  if (session.LoadPatternFile(input.path).refused) return false;
+  return input.kit && !session.LoadKitFile(*input.kit).refused;
 }
 
 }  // namespace tond::cli

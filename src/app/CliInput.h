@@ -6,9 +6,8 @@
 
 namespace tond {
 class CKit;
-class Engine;
 class Notifier;
-class Project;
+class Session;
 }  // namespace tond
 
 namespace tond::cli {
@@ -41,11 +40,10 @@ bool ReadInputOptions(const std::string& path, const CliArgs& parsed, const Inpu
 // device could block it). False, with the load message shown, when it cannot be read.
 bool LoadKitFile(const std::string& path, CKit& kit, Notifier& notifier);
 
-// Loads the input into `project` as the window holds it after loading the file and selecting the
-// pattern: the cells in the working grid, the samples in the kit (the engine is quiesced first).
-// Returns the tempo the tempo control shows for it (kept to 1..350), also handed to the engine;
-// nothing, with the message shown, when a file is refused. A pattern file needs `input.kit`.
-std::optional<double> LoadInput(const Input& input, Project& project, Engine& engine,
-                                Notifier& notifier);
+// Loads the input into the session as the window does when the file is dropped on it (and the
+// pattern selected): the cells in the working grid, the samples in the kit, the tempo control at
+// the file's tempo. False, with the message shown, when a file is refused. A pattern file needs
+// `input.kit`.
+bool LoadInput(const Input& input, Session& session);
 
 }  // namespace tond::cli

@@ -9,10 +9,8 @@
 #include "app/Cli.h"
 #include "app/CliArgs.h"
 #include "app/CliInput.h"
-#include "app/StreamNotifier.h"
-#include "engine/Engine.h"
-#include "files/MidiExport.h"
-#include "model/Project.h"
+#include "app/StreamPlatform.h"
+#include "session/Session.h"
 
 namespace tond::cli {
 
@@ -38,12 +36,12 @@ int RunMidi(const Args& args, Streams& io) {
 
   // The samples are loaded (and missing ones reported) as when the window loads the file, though
   // only their paths name the tracks.
-  StreamNotifier notifier(io.err);
-  auto project = std::make_unique<Project>();
-  auto engine = std::make_unique<Engine>(project->working, project->kit);
-  std::optional<double> tempo = LoadInput(input, *project, *engine, notifier);
-  if (!tempo) return kExitFailure;
-  return ExportMidi(*output, *project, *tempo, notifier) ? kExitOk : kExitFailure;
+  StreamPlatform notifier(io.err);
+  Settings settings;
+  Folders folders;
+  Session session(notifier, settings, folders);
+  if (!LoadInput(input, session)) return kExitFailure;
+  return session.ExportMidiFile(*output) ? kExitOk : kExitFailure;
 }
 
 }  // namespace tond::cli

@@ -16,11 +16,12 @@
 #include "app/Cli.h"
 #include "app/CliArgs.h"
 #include "app/CliInput.h"
-#include "app/StreamNotifier.h"
+#include "app/StreamPlatform.h"
 #include "app/qt/TondApp.h"
 #include "engine/AudioStream.h"
 #include "engine/Engine.h"
 #include "engine/Recorder.h"
+#include "session/Session.h"
 
 namespace tond::cli {
 
@@ -105,7 +106,7 @@ int RunPlay(const Args& arguments, Streams& io) {
       return UsageError(command, "seconds must be a number above 0", io);
   }
 
-  StreamNotifier notifier(io.err);
+  StreamPlatform notifier(io.err);
   CTondApp app(notifier);
   app.StartUp();
   if (!input.project && !input.kit) {
@@ -117,7 +118,7 @@ int RunPlay(const Args& arguments, Streams& io) {
     }
     input.kit = app.DefaultKitPath();
   }
-  if (!LoadInput(input, app.GetProject(), app.GetEngine(), notifier)) return kExitFailure;
+  if (!LoadInput(input, app.GetSession())) return kExitFailure;
   // The program itself runs silent without a word; here the user would wonder why.
   if (app.settings.audioDevice.empty())
     io.err << "tond play: no audio output device was found; playing without sound\n";
@@ -129,7 +130,7 @@ int RunPlay(const Args& arguments, Streams& io) {
   if (record && !app.StartRecording()) return kExitFailure;
   io.err << "Playing " << input.path;
   if (input.project) io.err << ", pattern " << input.pattern;
-  io.err << " at " << static_cast<int>(app.GetEngine().Tempo()) << " BPM";
+  io.err << " at " << static_cast<int>(app.GetSession().Tempo()) << " BPM";
   if (seconds) io.err << " for " << *seconds << " s";
   io.err << "; Ctrl+C stops." << std::endl;
 
@@ -137,10 +138,10 @@ int RunPlay(const Args& arguments, Streams& io) {
   const auto end = seconds ? Clock::now() + std::chrono::duration_cast<Clock::duration>(
                                                 std::chrono::duration<double>(*seconds))
                            : Clock::time_point::max();
-  app.GetEngine().playing = true;
+  app.GetSession().Run(Command::kPlay);
   while (!stopRequested.load() && Clock::now() < end)
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  app.GetEngine().playing = false;
+  app.GetSession().Run(Command::kPlay);
 
   const std::string recording = app.IsRecording() ? app.GetRecorder().Path() : std::string();
   app.ShutDown();  // finishes the recording

@@ -9,18 +9,17 @@
 #include "app/Cli.h"
 #include "app/CliArgs.h"
 #include "app/CliInput.h"
-#include "app/StreamNotifier.h"
+#include "app/StreamPlatform.h"
+#include "base/Notifier.h"
 #include "engine/Engine.h"
 #include "engine/Export.h"
 #include "engine/WaveWriter.h"
-#include "model/Notifier.h"
-#include "model/Project.h"
+#include "session/Session.h"
 
 namespace tond::cli {
 
 namespace {
 
-constexpr const char* kSaveError = "Error: unable to save the file:\n %s";
 constexpr double kDefaultVolume = 80;  // the window's volume control starts there
 constexpr InputRules kInputRules{"a project brings its own kit", "--pattern needs INPUT.blp", true};
 
@@ -61,14 +60,15 @@ int RunRender(const Args& args, Streams& io) {
     volume = *value;
   }
 
-  StreamNotifier notifier(io.err);
-  auto project = std::make_unique<Project>();
-  auto engine = std::make_unique<Engine>(project->working, project->kit);
-  if (!LoadInput(input, *project, *engine, notifier)) return kExitFailure;
-  engine->SetVolume(static_cast<float>(volume / 100.0));
-  engine->SetInterpolation(interpolation);
+  StreamPlatform notifier(io.err);
+  Settings settings;
+  Folders folders;
+  Session session(notifier, settings, folders);
+  if (!LoadInput(input, session)) return kExitFailure;
+  session.SetVolume(volume);
+  session.SetInterpolation(interpolation);
 
-  std::vector<float> frames = RenderExport(*engine);
+  std::vector<float> frames = RenderExport(session.GetEngine());
   if (frames.empty()) {
     io.err << "Error: not enough memory to render the pattern" << std::endl;
     return kExitFailure;

@@ -3,19 +3,6 @@
 
 namespace tond {
 
-// One cell of the pattern, x the column (step), y the row (kit slot).
-struct CellPoint {
-  int x = 0, y = 0;
-  bool operator==(const CellPoint&) const = default;
-};
-
-// A rectangle of window pixels, right and bottom exclusive. All four 0 is empty.
-struct PixelRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  bool Empty() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
-  bool operator==(const PixelRect&) const = default;
-};
-
 // Where the cells of the pattern area lie in the main window. The cell size is chosen once
 // from the screen width; cell (x, y) starts at pixel (15 + x * w, 10 + y * h) and the grid
 // lines lie one pixel up and left of each cell.

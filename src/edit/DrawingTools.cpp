@@ -1,5 +1,6 @@
 #include "edit/DrawingTools.h"
 
+#include "base/Paths.h"
 #include "edit/Airbrush.h"
 #include "edit/ColourMix.h"
 #include "edit/Eraser.h"
@@ -79,7 +80,7 @@ ToolResponse OnLeftDown(ToolContext& c, int px, int py, Modifiers keys) {
       break;
     case kHand:
       s.handStart = cell;
-      BeginDrag(c.project);
+      s.handCopy = c.project.working.Snapshot();
       s.dragging = true;
       s.handMode = HandModeFor(keys.ctrl, keys.shift);
       break;
@@ -139,9 +140,9 @@ ToolResponse OnMove(ToolContext& c, int px, int py, bool leftHeld, bool rightHel
       break;
     }
     case kHand:
-      // Only a drag that began with a press over the pattern owns the scratch copy.
+      // Only a drag that began with a press over the pattern has a starting copy.
       if (!s.dragging || !leftHeld) break;
-      MoveHandDrag(c.project, s.handMode, s.handStart, cell);
+      MoveHandDrag(s.handCopy, c.project.working, s.handMode, s.handStart, cell);
       r.redrawPattern = true;
       break;
     case kSelector:
@@ -255,17 +256,12 @@ std::vector<LineCell> LinePreview(const StrokeState& stroke, const ToolSettings&
                    static_cast<int>(settings.lineQuantize));
 }
 
-std::string SampleFileName(const std::string& path) {
-  size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::string RowHint(const Project& project, std::uint32_t tool, const CellGeometry& geometry,
                     int px, int py) {
   CellPoint cell;
   if (tool != kPencil && tool != kLine && tool != kAirbrush) return {};
   if (!geometry.CellAt(px, py, cell)) return {};
-  return SampleFileName(project.kit[cell.y].samplePath);
+  return FileNameOf(project.kit[cell.y].samplePath);
 }
 
 }  // namespace tond

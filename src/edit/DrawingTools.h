@@ -11,6 +11,7 @@
 #include "edit/LineTool.h"
 #include "edit/ToolSettings.h"
 #include "model/Cell.h"
+#include "model/Pattern.h"
 
 namespace tond {
 
@@ -34,6 +35,7 @@ struct StrokeState {
   bool erasing = false;
   PixelRect eraserOutline{};  // drawn filled black with a white frame when not empty
   CellPoint handStart{};
+  Pattern handCopy{};                    // the pattern as the drag found it
   HandMode handMode = HandMode::kWhole;  // the cursor shows it
   bool dragging = false;                 // hand
   bool selecting = false;
@@ -100,9 +102,6 @@ Cell PencilColour(const ToolSettings& settings, RandomSource& random);
 
 // The line shown over the pattern while it is dragged; empty when no line is in progress.
 std::vector<LineCell> LinePreview(const StrokeState& stroke, const ToolSettings& settings);
-
-// The file name of a sample path: the text after the last folder separator.
-std::string SampleFileName(const std::string& path);
 
 // The status line text for a mouse position: the sample file name of the row under the mouse
 // while the pencil, line or airbrush is current, otherwise empty.

@@ -10,18 +10,19 @@ HandMode HandModeFor(bool ctrl, bool shift) {
   return HandMode::kWhole;
 }
 
-void MoveHandDrag(Project& project, HandMode mode, CellPoint start, CellPoint cell) {
+void MoveHandDrag(const Pattern& dragStart, Grid& grid, HandMode mode, CellPoint start,
+                  CellPoint cell) {
   const int dx = cell.x - start.x;
   const int dy = cell.y - start.y;
   switch (mode) {
     case HandMode::kWhole:
-      OffsetFromDragStart(project, dx, dy);
+      WriteShifted(dragStart, grid, dx, dy);
       break;
     case HandMode::kRow:
-      ShiftRow(project, start.y, dx);
+      ShiftRow(dragStart, grid, start.y, dx);
       break;
     case HandMode::kColumn:
-      ShiftColumn(project, start.x, dy);
+      ShiftColumn(dragStart, grid, start.x, dy);
       break;
   }
 }

@@ -57,6 +57,7 @@ bool ReverseY(Project& project, UndoSystem& undo) {
 bool RotateQuarter(Project& project, int k, UndoSystem& undo) {
   int turns = ((k % 4) + 4) % 4;  // clockwise quarter turns; -1 is three of them
   if (turns == 0) return false;
+  Pattern turned;
   for (int x = 0; x < kColumns; ++x) {
     for (int y = 0; y < kRows; ++y) {
       int tx = x, ty = y;
@@ -65,18 +66,17 @@ bool RotateQuarter(Project& project, int k, UndoSystem& undo) {
         ty = tx;
         tx = nx;
       }
-      project.scratch[At(tx, ty)] = project.working.Get(x, y);
+      turned[At(tx, ty)] = project.working.Get(x, y);
     }
   }
-  project.working.CopyFrom(project.scratch);
+  project.working.CopyFrom(turned);
   undo.Push();
   return true;
 }
 
 bool OffsetPattern(Project& project, int dx, int dy, UndoSystem* undo) {
   if (Wrap64(dx) == 0 && Wrap64(dy) == 0) return false;
-  project.working.CopyTo(project.scratch);
-  project.MoveFromScratch(dx, dy);
+  WriteShifted(project.working.Snapshot(), project.working, dx, dy);
   if (undo) undo->Push();
   return true;
 }
@@ -96,53 +96,50 @@ bool OffsetColours(Project& project, std::int16_t dr, std::int16_t dg, std::int1
 
 bool ShuffleRows(Project& project, RandomSource& random, UndoSystem& undo) {
   std::vector<int> target = DrawTargets(random, kRows, kRows);
+  Pattern shuffled;
   for (int i = 0; i < kRows; ++i)
     for (int x = 0; x < kColumns; ++x)
-      project.scratch[At(x, target[static_cast<size_t>(i)])] = project.working.Get(x, i);
-  project.working.CopyFrom(project.scratch);
+      shuffled[At(x, target[static_cast<size_t>(i)])] = project.working.Get(x, i);
+  project.working.CopyFrom(shuffled);
   undo.Push();
   return true;
 }
 
 bool ShuffleColumns(Project& project, RandomSource& random, UndoSystem& undo) {
   std::vector<int> target = DrawTargets(random, kColumns, kColumns);
+  Pattern shuffled;
   for (int i = 0; i < kColumns; ++i)
     for (int y = 0; y < kRows; ++y)
-      project.scratch[At(target[static_cast<size_t>(i)], y)] = project.working.Get(i, y);
-  project.working.CopyFrom(project.scratch);
+      shuffled[At(target[static_cast<size_t>(i)], y)] = project.working.Get(i, y);
+  project.working.CopyFrom(shuffled);
   undo.Push();
   return true;
 }
 
 bool ShuffleCells(Project& project, RandomSource& random, UndoSystem& undo) {
   std::vector<int> target = DrawTargets(random, kCells, kCells - 1);
+  Pattern shuffled;
   for (int k = 0; k < kCells; ++k)
-    project.scratch[static_cast<size_t>(target[static_cast<size_t>(k)])] = project.working.Get(k);
-  project.working.CopyFrom(project.scratch);
+    shuffled[static_cast<size_t>(target[static_cast<size_t>(k)])] = project.working.Get(k);
+  project.working.CopyFrom(shuffled);
   undo.Push();
   return true;
 }
 
-void BeginDrag(Project& project) {
-  project.working.CopyTo(project.scratch);
+void WriteShifted(const Pattern& source, Grid& grid, int dx, int dy) {
+  for (int c = 0; c < kColumns; ++c)
+    for (int r = 0; r < kRows; ++r) grid.Set(Wrap64(c + dx), Wrap64(r + dy), source[At(c, r)]);
 }
 
-bool OffsetFromDragStart(Project& project, int dx, int dy) {
-  project.MoveFromScratch(dx, dy);
-  return true;
-}
-
-bool ShiftRow(Project& project, int y0, int dx) {
+bool ShiftRow(const Pattern& source, Grid& grid, int y0, int dx) {
   if (y0 < 0 || y0 >= kRows) return false;
-  for (int x = 0; x < kColumns; ++x)
-    project.working.Set(Wrap64(x + dx), y0, project.scratch[At(x, y0)]);
+  for (int x = 0; x < kColumns; ++x) grid.Set(Wrap64(x + dx), y0, source[At(x, y0)]);
   return true;
 }
 
-bool ShiftColumn(Project& project, int x0, int dy) {
+bool ShiftColumn(const Pattern& source, Grid& grid, int x0, int dy) {
   if (x0 < 0 || x0 >= kColumns) return false;
-  for (int y = 0; y < kRows; ++y)
-    project.working.Set(x0, Wrap64(y + dy), project.scratch[At(x0, y)]);
+  for (int y = 0; y < kRows; ++y) grid.Set(x0, Wrap64(y + dy), source[At(x0, y)]);
   return true;
 }
 

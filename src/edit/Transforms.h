@@ -1,15 +1,18 @@
 #pragma once
 #include <cstdint>
 
+#include "model/Pattern.h"
+
 namespace tond {
 
 class Project;
 class RandomSource;
 class UndoSystem;
 
-// Whole-pattern transforms of the working grid. Cells that move go through the project's
-// scratch grid. Each returns true when it ran (the window then redraws the pattern area) and
-// false when its arguments make it a no-op; a no-op never pushes.
+// Whole-pattern transforms of the working grid. Cells that move go through a copy of their
+// own, so nothing shared is overwritten while a hand drag holds its starting copy. Each returns
+// true when it ran (the window then redraws the pattern area) and false when its arguments make it
+// a no-op; a no-op never pushes.
 //
 // Undo: operations that always push take an `UndoSystem&` and push once, after the change.
 // OffsetPattern's push depends on the caller (arrow keys push, MIDI does not), so it takes an
@@ -25,7 +28,7 @@ bool ReverseY(Project& project, UndoSystem& undo);
 bool RotateQuarter(Project& project, int k, UndoSystem& undo);
 
 // Moves every cell by (dx, dy) with wrap-around. Offsets that are both multiples of 64 are a
-// no-op. Overwrites the scratch grid.
+// no-op.
 bool OffsetPattern(Project& project, int dx, int dy, UndoSystem* undo);
 
 // Adds the amounts to the channels of every note, clamping to 0..255; black cells stay black,
@@ -40,17 +43,15 @@ bool ShuffleRows(Project& project, RandomSource& random, UndoSystem& undo);
 bool ShuffleColumns(Project& project, RandomSource& random, UndoSystem& undo);
 bool ShuffleCells(Project& project, RandomSource& random, UndoSystem& undo);
 
-// Hand tool. A drag moves the pattern as it was when the drag began, so each move starts
-// again from that copy and the offset is always measured from the starting cell.
+// Hand tool. A drag moves the pattern as it was when the drag began (the stroke's own copy),
+// so each move starts again from that copy and the offset is always measured from the
+// starting cell.
 //
-// Copies the working grid into the scratch grid; call at the press that starts the drag.
-void BeginDrag(Project& project);
-// Writes the scratch copy into the working grid shifted by (dx, dy) with wrap-around.
-bool OffsetFromDragStart(Project& project, int dx, int dy);
-// Row y0 (or column x0) of the scratch copy, shifted by dx (or dy) with wrap-around, replaces
-// that row (column) of the working grid; the rest is untouched. An index outside 0..63 is a
-// no-op.
-bool ShiftRow(Project& project, int y0, int dx);
-bool ShiftColumn(Project& project, int x0, int dy);
+// Writes source cell (c, r) to grid cell ((c + dx) mod 64, (r + dy) mod 64).
+void WriteShifted(const Pattern& source, Grid& grid, int dx, int dy);
+// Row y0 (or column x0) of the source, shifted by dx (or dy) with wrap-around, replaces that
+// row (column) of the grid; the rest is untouched. An index outside 0..63 is a no-op.
+bool ShiftRow(const Pattern& source, Grid& grid, int y0, int dx);
+bool ShiftColumn(const Pattern& source, Grid& grid, int x0, int dy);
 
 }  // namespace tond

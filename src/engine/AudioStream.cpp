@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/Version.h"
 #include "engine/Engine.h"
 
 namespace tond {
@@ -124,7 +125,8 @@ double AudioStream::CpuLoad() const {
 
 // On the audio thread: no allocation, lock, logging or file access here.
 int AudioStream::Callback(const void*, void* output, unsigned long frames,
-                          const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* self) {
+                          const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags,
+                          void* self) noexcept {
   auto* stream = static_cast<AudioStream*>(self);
   auto* out = static_cast<float*>(output);
   const auto count = static_cast<std::uint32_t>(frames);
@@ -142,9 +144,7 @@ int AudioStream::Callback(const void*, void* output, unsigned long frames,
 std::string LoadTitle(double load) {
   const double percent = load * 100.0;
   const int shown = percent > 0.0 ? static_cast<int>(std::min(percent, 1e6)) : 0;
-  char title[64];
-  std::snprintf(title, sizeof title, "Tond 1.02  -  CPU load: %d%%", shown);
-  return title;
+  return std::string(kProgramTitle) + "  -  CPU load: " + std::to_string(shown) + "%";
 }
 
 }  // namespace tond

@@ -37,7 +37,7 @@ class AudioStream {
   AudioStream();
   // Closes the stream, finishes a running recording, frees the player's clip, terminates
   // PortAudio.
-  virtual ~AudioStream();
+  ~AudioStream();
   AudioStream(const AudioStream&) = delete;
   AudioStream& operator=(const AudioStream&) = delete;
 
@@ -75,7 +75,8 @@ class AudioStream {
  private:
   // PortAudio's stream callback (PaStreamCallback; the flags are PaStreamCallbackFlags).
   static int Callback(const void* input, void* output, unsigned long frames,
-                      const PaStreamCallbackTimeInfo* time, unsigned long flags, void* self);
+                      const PaStreamCallbackTimeInfo* time, unsigned long flags,
+                      void* self) noexcept;
 
   bool initialised_ = false;
   void* stream_ = nullptr;  // PaStream

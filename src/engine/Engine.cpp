@@ -1,8 +1,8 @@
 #include "engine/Engine.h"
 
 #include <algorithm>
-#include <thread>
 
+#include "base/Tempo.h"
 #include "engine/Voice.h"
 
 namespace tond {
@@ -27,12 +27,6 @@ Engine::Engine(const Grid& grid, const CKit& kit) : grid_(grid), kit_(kit) {
 }
 
 Engine::~Engine() = default;
-
-int Engine::PlayedTempo(double tempoControl) {
-  if (!(tempoControl >= 1.0)) return 1;  // also catches NaN
-  if (tempoControl > 350.0) return 350;
-  return static_cast<int>(tempoControl);
-}
 
 std::uint32_t Engine::StepFrames(double tempo) {
   return 10584000u / (static_cast<std::uint32_t>(PlayedTempo(tempo)) * 16u);
@@ -77,11 +71,7 @@ void Engine::Quiesce() {
   playing.store(false, std::memory_order_relaxed);
   Reset();
   StopPreview();
-  // Pairs with the fence in Process(): either that call sees the requests above, or this load
-  // sees that the call has begun and we wait for it.
-  std::atomic_thread_fence(std::memory_order_seq_cst);
-  const std::uint64_t begun = entered_.load(std::memory_order_relaxed);
-  while (left_.load(std::memory_order_acquire) < begun) std::this_thread::yield();
+  processing_.WaitForEarlierCalls();
 }
 
 void Engine::ApplyRequests() {
@@ -126,9 +116,8 @@ void Engine::StartPreview(int slot, Cell colour) {
   preview_.length = stepLength_;
 }
 
-void Engine::Process(std::uint32_t frames, float* out) {
-  entered_.fetch_add(1, std::memory_order_relaxed);
-  std::atomic_thread_fence(std::memory_order_seq_cst);
+void Engine::Process(std::uint32_t frames, float* out) noexcept {
+  processing_.Enter();
   ApplyRequests();
 
   // With `muted` set the export is rendering a pass, so the pattern plays.
@@ -158,7 +147,7 @@ void Engine::Process(std::uint32_t frames, float* out) {
     done += count;
   }
 
-  left_.fetch_add(1, std::memory_order_release);
+  processing_.Leave();
 }
 
 // All voices count the same frames, so they cross step boundaries together: the buffer is cut

@@ -31,6 +31,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "base/Handshake.h"
 #include "engine/Track.h"
 #include "engine/VoiceBank.h"
 #include "kit/Kit.h"
@@ -44,12 +45,12 @@ class Engine {
  public:
   // The engine reads the working grid and the kit for its whole life.
   Engine(const Grid& grid, const CKit& kit);
-  virtual ~Engine();
+  ~Engine();
   Engine(const Engine&) = delete;
   Engine& operator=(const Engine&) = delete;
 
   // Fills `frames` interleaved stereo frames (left first).
-  void Process(std::uint32_t frames, float* out);
+  void Process(std::uint32_t frames, float* out) noexcept;
 
   void Reset();
   void PlayPreview(int slot, Cell colour);
@@ -75,11 +76,6 @@ class Engine {
     interpolation_.store(mode, std::memory_order_relaxed);
   }
   std::uint8_t GetInterpolation() const { return interpolation_.load(std::memory_order_relaxed); }
-
-  // The tempo a control value plays at: truncated to an integer and held to the control's
-  // range 1..350 (NaN gives 1), so that a bad value can neither divide by zero nor make a step
-  // shorter than the fades.
-  static int PlayedTempo(double tempoControl);
 
  private:
   // Frames per step for a tempo control value: 10584000 div (PlayedTempo x 16).
@@ -115,8 +111,7 @@ class Engine {
   // the latest one since the last reset), bits 24-29 = slot, bits 0-23 = colour.
   std::atomic<std::uint64_t> requests_{0};
   // Process() calls begun and ended, for Quiesce().
-  std::atomic<std::uint64_t> entered_{0};
-  std::atomic<std::uint64_t> left_{0};
+  AudioHandshake processing_;
   std::atomic<std::uint32_t> publishedStep_{0};
   std::atomic<int> playColumn_{-1};
 

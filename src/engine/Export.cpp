@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "base/Tempo.h"
 #include "engine/Engine.h"
 #include "engine/WaveWriter.h"
 
@@ -24,7 +25,7 @@ std::vector<float> RenderExport(Engine& engine) {
   engine.Quiesce();
   std::vector<float> buffer;
   try {
-    const std::uint32_t frames = ExportFrames(Engine::PlayedTempo(engine.Tempo()));
+    const std::uint32_t frames = ExportFrames(PlayedTempo(engine.Tempo()));
     buffer.assign(static_cast<std::size_t>(frames) * 2, 0.0f);
   } catch (const std::bad_alloc&) {
     engine.Reset();

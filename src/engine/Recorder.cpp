@@ -7,13 +7,12 @@
 #include <filesystem>
 #include <system_error>
 
-#include "files/LittleEndian.h"
-#include "model/Notifier.h"
+#include "base/LittleEndian.h"
+#include "base/Notifier.h"
 
 namespace tond {
 namespace {
 
-constexpr const char* kSaveError = "Error: unable to save the file:\n %s";
 constexpr std::uint64_t kRingMask = Recorder::kRingBytes - 1;
 static_assert((Recorder::kRingBytes & kRingMask) == 0, "the ring size must be a power of two");
 
@@ -123,11 +122,8 @@ void Recorder::Stop() {
 
 void Recorder::Finish(bool report) {
   recording_.store(false, std::memory_order_relaxed);
-  // Pairs with the fence in RecordBuffer(): either that tap sees the flag cleared, or this
-  // load sees that it has begun and we wait until it has put its bytes into the ring.
-  std::atomic_thread_fence(std::memory_order_seq_cst);
-  const std::uint64_t begun = tapsEntered_.load(std::memory_order_relaxed);
-  while (tapsLeft_.load(std::memory_order_acquire) < begun) std::this_thread::yield();
+  // Either a tap sees the flag cleared, or we wait until it has put its bytes into the ring.
+  taps_.WaitForEarlierCalls();
 
   stopWriter_.store(true, std::memory_order_release);
   writer_.join();  // the writer drains the ring before it ends
@@ -151,9 +147,8 @@ void Recorder::Finish(bool report) {
   }
 }
 
-void Recorder::RecordBuffer(const float* frames, std::uint32_t count) {
-  tapsEntered_.fetch_add(1, std::memory_order_relaxed);
-  std::atomic_thread_fence(std::memory_order_seq_cst);
+void Recorder::RecordBuffer(const float* frames, std::uint32_t count) noexcept {
+  taps_.Enter();
   if (recording_.load(std::memory_order_acquire)) {
     const std::uint64_t head = head_.load(std::memory_order_relaxed);
     const std::uint64_t used = head - tail_.load(std::memory_order_acquire);
@@ -171,7 +166,7 @@ void Recorder::RecordBuffer(const float* frames, std::uint32_t count) {
       head_.store(head + bytes, std::memory_order_release);
     }
   }
-  tapsLeft_.fetch_add(1, std::memory_order_release);
+  taps_.Leave();
 }
 
 void Recorder::WriterLoop() {

@@ -13,6 +13,8 @@
 #include <string>
 #include <thread>
 
+#include "base/Handshake.h"
+
 namespace tond {
 
 class Notifier;
@@ -25,7 +27,7 @@ class Recorder {
 
   Recorder();
   // Finishes a recording still running (as Stop(), but shows no message).
-  virtual ~Recorder();
+  ~Recorder();
   Recorder(const Recorder&) = delete;
   Recorder& operator=(const Recorder&) = delete;
 
@@ -47,7 +49,7 @@ class Recorder {
   // The tap, on the audio thread: `frames` interleaved stereo float frames, converted to 16 bits
   // (clipped to the 16-bit range). Never blocks, allocates or touches the file. A buffer that
   // does not fit into the ring is dropped whole and counted as lost.
-  void RecordBuffer(const float* frames, std::uint32_t count);
+  void RecordBuffer(const float* frames, std::uint32_t count) noexcept;
 
  private:
   void WriterLoop();
@@ -61,8 +63,7 @@ class Recorder {
   std::atomic<std::uint64_t> tail_{0};
   std::atomic<bool> recording_{false};
   // Taps begun and ended, so that Stop() knows when none can still be writing into the ring.
-  std::atomic<std::uint64_t> tapsEntered_{0};
-  std::atomic<std::uint64_t> tapsLeft_{0};
+  AudioHandshake taps_;
   std::atomic<std::uint64_t> lost_{0};
   std::atomic<bool> stopWriter_{false};
 

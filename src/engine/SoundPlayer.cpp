@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <new>
-#include <thread>
 
 #include "kit/Instrument.h"
 #include "kit/WaveReader.h"
@@ -38,17 +37,13 @@ void SoundPlayer::Replace(Clip* next) {
   Clip* old = owned_;
   clip_.store(next, std::memory_order_release);
   owned_ = next;
-  // Pairs with the fence in Mix(): either that call loads the new pointer, or this load sees
-  // that it has begun and we wait until it has finished with the old clip.
-  std::atomic_thread_fence(std::memory_order_seq_cst);
-  const std::uint64_t begun = entered_.load(std::memory_order_relaxed);
-  while (left_.load(std::memory_order_acquire) < begun) std::this_thread::yield();
+  // Either a Mix() call loads the new pointer, or we wait until it has finished with the old.
+  mixing_.WaitForEarlierCalls();
   delete old;
 }
 
-void SoundPlayer::Mix(float* out, std::uint32_t frames) {
-  entered_.fetch_add(1, std::memory_order_relaxed);
-  std::atomic_thread_fence(std::memory_order_seq_cst);
+void SoundPlayer::Mix(float* out, std::uint32_t frames) noexcept {
+  mixing_.Enter();
   const Clip* clip = clip_.load(std::memory_order_acquire);
   if (clip != nullptr) {
     if (clip->id != playingId_) {
@@ -67,7 +62,7 @@ void SoundPlayer::Mix(float* out, std::uint32_t frames) {
       if (position_ == size) finished_.store(clip->id, std::memory_order_release);
     }
   }
-  left_.fetch_add(1, std::memory_order_release);
+  mixing_.Leave();
 }
 
 }  // namespace tond

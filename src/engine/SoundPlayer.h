@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Handshake.h"
+
 namespace tond {
 
 class Notifier;
@@ -19,7 +21,7 @@ class SoundPlayer {
  public:
   SoundPlayer() = default;
   // Frees the clip: no Mix() call may run any more (the stream is closed first).
-  virtual ~SoundPlayer();
+  ~SoundPlayer();
   SoundPlayer(const SoundPlayer&) = delete;
   SoundPlayer& operator=(const SoundPlayer&) = delete;
 
@@ -33,7 +35,7 @@ class SoundPlayer {
   bool IsPlaying() const;
 
   // Audio thread: adds the next `frames` frames of the clip to `out` (interleaved stereo).
-  void Mix(float* out, std::uint32_t frames);
+  void Mix(float* out, std::uint32_t frames) noexcept;
 
  private:
   struct Clip {
@@ -44,8 +46,7 @@ class SoundPlayer {
   void Replace(Clip* next);
 
   std::atomic<Clip*> clip_{nullptr};
-  std::atomic<std::uint64_t> entered_{0};
-  std::atomic<std::uint64_t> left_{0};
+  AudioHandshake mixing_;
   std::atomic<std::uint64_t> finished_{0};  // id of the last clip played to its end
 
   // Window thread.

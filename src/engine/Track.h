@@ -9,7 +9,6 @@ class CInstrument;
 class CTrack {
  public:
   explicit CTrack(std::uint16_t row_ = 0) : row(row_) {}
-  virtual ~CTrack() = default;
 
   const CInstrument* instrument = nullptr;
   bool sounding = false;

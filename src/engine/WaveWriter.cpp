@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "files/LittleEndian.h"
-#include "files/SafeFile.h"
+#include "base/LittleEndian.h"
+#include "base/SafeFile.h"
 
 namespace tond {
 

@@ -2,10 +2,9 @@
 
 #include <cmath>
 
-#include "engine/Engine.h"
+#include "base/Notifier.h"
+#include "base/Tempo.h"
 #include "kit/Kit.h"
-#include "kit/KitList.h"
-#include "model/Notifier.h"
 #include "model/Project.h"
 
 namespace tond {
@@ -37,12 +36,6 @@ MIDItrack BuildTrack(const Pattern& cells, int row, const std::string& samplePat
   return track;
 }
 
-std::uint32_t ControlTempo(double tempoControl) {
-  if (!(tempoControl >= 1)) return 1;  // also NaN
-  if (tempoControl >= 350) return 350;
-  return static_cast<std::uint32_t>(tempoControl);
-}
-
 }  // namespace
 
 std::string MidiTrackName(const std::string& samplePath) {
@@ -58,8 +51,7 @@ std::vector<MIDItrack> BuildMidiTracks(const Pattern& cells, const CKit& kit) {
 }
 
 bool ExportMidi(const std::string& path, const Pattern& cells, const CKit& kit, std::uint32_t tempo,
-                Notifier& notifier, Engine* engine) {
-  if (engine) engine->Quiesce();
+                Notifier& notifier) {
   const std::vector<MIDItrack> tracks = BuildMidiTracks(cells, kit);
   if (MIDIfile().Save(path, tracks, tempo, kMidiDivision, notifier)) return true;
   notifier.Message(FormatMessage(kMidiSaveError, path));
@@ -67,9 +59,8 @@ bool ExportMidi(const std::string& path, const Pattern& cells, const CKit& kit, 
 }
 
 bool ExportMidi(const std::string& path, const Project& project, double tempoControl,
-                Notifier& notifier, Engine* engine) {
-  if (engine) engine->Quiesce();
-  return ExportMidi(path, project.working.Snapshot(), project.kit, ControlTempo(tempoControl),
+                Notifier& notifier) {
+  return ExportMidi(path, project.working.Snapshot(), project.kit, PlayedTempo(tempoControl),
                     notifier);
 }
 

@@ -12,7 +12,6 @@
 namespace tond {
 
 class CKit;
-class Engine;
 class Notifier;
 class Project;
 
@@ -27,16 +26,14 @@ std::string MidiTrackName(const std::string& samplePath);
 // The 64 tracks of a pattern, row 0 first, on channels row mod 16.
 std::vector<MIDItrack> BuildMidiTracks(const Pattern& cells, const CKit& kit);
 
-// Writes the pattern at `tempo` beats per minute. When `engine` is given it is stopped and its
-// voices silenced first (Engine::Quiesce); the window does that already before its dialog, so
-// that a cancelled export stops playback too. On failure shows kMidiSaveError after the message
-// of MIDIfile::Save (an existing file at `path` is left as it was) and returns false.
+// Writes the pattern at `tempo` beats per minute. On failure shows kMidiSaveError after the
+// message of MIDIfile::Save (an existing file at `path` is left as it was) and returns false.
 bool ExportMidi(const std::string& path, const Pattern& cells, const CKit& kit, std::uint32_t tempo,
-                Notifier& notifier, Engine* engine = nullptr);
+                Notifier& notifier);
 
 // The window's export: the working grid and kit of `project` at the tempo control's value,
 // truncated (the control keeps it to 1..350). Changes nothing in the project.
 bool ExportMidi(const std::string& path, const Project& project, double tempoControl,
-                Notifier& notifier, Engine* engine = nullptr);
+                Notifier& notifier);
 
 }  // namespace tond

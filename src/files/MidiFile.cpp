@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "files/SafeFile.h"
-#include "model/Notifier.h"
+#include "base/Notifier.h"
+#include "base/SafeFile.h"
 
 namespace tond {
 

@@ -20,7 +20,6 @@ class MIDIevent {
   MIDIevent() = default;
   MIDIevent(std::uint32_t time, std::uint8_t status, std::uint8_t param1, std::uint8_t param2)
       : time(time), status(status), param1(param1), param2(param2) {}
-  virtual ~MIDIevent() = default;
 
   std::uint32_t time = 0;  // absolute, in ticks from the start of the track
   std::uint8_t status = 0;
@@ -36,7 +35,6 @@ class MIDItrack {
  public:
   MIDItrack() = default;
   explicit MIDItrack(std::string name) : name(std::move(name)) {}
-  virtual ~MIDItrack() = default;
 
   std::string name;
   std::vector<MIDIevent> events;
@@ -44,8 +42,6 @@ class MIDItrack {
 
 class MIDIfile {
  public:
-  virtual ~MIDIfile() = default;
-
   // The whole file. A tempo of 0 (or any tempo below 4, whose quarter note would not fit the
   // 3-byte tempo field) is written as the slowest tempo the field holds.
   static std::vector<std::uint8_t> Encode(const std::vector<MIDItrack>& tracks, std::uint32_t tempo,

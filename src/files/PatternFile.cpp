@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "files/LittleEndian.h"
-#include "files/RegularFile.h"
-#include "files/SafeFile.h"
-#include "model/Notifier.h"
+#include "base/LittleEndian.h"
+#include "base/Notifier.h"
+#include "base/RegularFile.h"
+#include "base/SafeFile.h"
 #include "model/Project.h"
 #include "model/UndoSystem.h"
 
@@ -28,12 +28,6 @@ std::uint32_t PatternFileTempo(double tempoControl) {
   return static_cast<std::uint32_t>(whole & 0xFFFF);
 }
 
-double ClampTempoControl(std::uint32_t tempo) {
-  if (tempo < static_cast<std::uint32_t>(kTempoMin)) return kTempoMin;
-  if (tempo > static_cast<std::uint32_t>(kTempoMax)) return kTempoMax;
-  return static_cast<double>(tempo);
-}
-
 std::vector<std::uint8_t> EncodePatternFile(const Pattern& cells, double tempoControl) {
   std::vector<std::uint8_t> bytes(kPatternFileSize);
   std::memcpy(bytes.data(), "PATT", 4);
@@ -41,7 +35,8 @@ std::vector<std::uint8_t> EncodePatternFile(const Pattern& cells, double tempoCo
   StoreLE32(&bytes[8], 1);
   StoreLE32(&bytes[kTempoOffset], PatternFileTempo(tempoControl));
   for (int i = 0; i < kCells; ++i)
-    StoreLE32(&bytes[kCellsOffset + 4 * static_cast<std::size_t>(i)], cells[static_cast<size_t>(i)]);
+    StoreLE32(&bytes[kCellsOffset + 4 * static_cast<std::size_t>(i)],
+              cells[static_cast<size_t>(i)]);
   return bytes;
 }
 
@@ -53,7 +48,8 @@ PatternFileStatus DecodePatternFile(const std::uint8_t* bytes, std::size_t size,
   if (size < kPatternFileSize) return PatternFileStatus::kUnreadable;
   data.tempo = LoadLE32(bytes + kTempoOffset);
   for (int i = 0; i < kCells; ++i)
-    data.cells[static_cast<size_t>(i)] = LoadLE32(bytes + kCellsOffset + 4 * static_cast<size_t>(i));
+    data.cells[static_cast<size_t>(i)] =
+        LoadLE32(bytes + kCellsOffset + 4 * static_cast<size_t>(i));
   return PatternFileStatus::kOk;
 }
 
@@ -79,7 +75,7 @@ std::optional<PatternFileData> ReadPatternFile(const std::string& path, Notifier
     case PatternFileStatus::kUnreadable:
       break;
   }
-  notifier.Message(FormatMessage(kPatternLoadError, path));
+  notifier.Message(FormatMessage(kLoadError, path));
   return std::nullopt;
 }
 
@@ -87,7 +83,7 @@ bool SavePattern(const std::string& path, const Project& project, double tempoCo
                  Notifier& notifier) {
   std::vector<std::uint8_t> bytes = EncodePatternFile(project.working.Snapshot(), tempoControl);
   if (WriteFileSafely(path, bytes.data(), bytes.size())) return true;
-  notifier.Message(FormatMessage(kPatternSaveError, path));
+  notifier.Message(FormatMessage(kSaveError, path));
   return false;
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Tempo.h"
 #include "model/Pattern.h"
 
 namespace tond {
@@ -22,13 +23,7 @@ class Project;
 class UndoSystem;
 
 inline constexpr std::size_t kPatternFileSize = 16400;
-inline constexpr const char* kPatternSaveError = "Error: unable to save the file:\n %s";
-inline constexpr const char* kPatternLoadError = "Error: unable to load the file:\n %s";
 inline constexpr const char* kPatternMagicError = "Error: this is not a Tond pattern file:\n %s";
-
-// The range of the window's tempo control.
-inline constexpr int kTempoMin = 1;
-inline constexpr int kTempoMax = 350;
 
 struct PatternFileData {
   std::uint32_t tempo = 0;  // as stored, not clamped
@@ -39,8 +34,6 @@ enum class PatternFileStatus { kOk, kUnreadable, kNotPattern };
 
 // The tempo field written for a tempo control value: truncated, low 16 bits.
 std::uint32_t PatternFileTempo(double tempoControl);
-// What the tempo control shows for a stored tempo: kept to 1..350.
-double ClampTempoControl(std::uint32_t tempo);
 
 std::vector<std::uint8_t> EncodePatternFile(const Pattern& cells, double tempoControl);
 // A buffer shorter than kPatternFileSize is refused; bytes after it are ignored.
@@ -58,7 +51,7 @@ bool SavePattern(const std::string& path, const Project& project, double tempoCo
 
 // Reads the file into the current pattern: its tempo becomes the current slot's tempo, its cells
 // the working grid, and the new grid is pushed onto the history so the load can be undone.
-// Returns the stored tempo for the tempo control (see ClampTempoControl). A refused file shows
+// Returns the stored tempo for the tempo control (see TempoControlFor). A refused file shows
 // its message and changes nothing (pattern, tempo, history).
 std::optional<std::uint32_t> LoadPattern(const std::string& path, Project& project,
                                          UndoSystem& undo, Notifier& notifier);

@@ -4,12 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/Engine.h"
-#include "files/LittleEndian.h"
+#include "base/LittleEndian.h"
+#include "base/Notifier.h"
+#include "base/RegularFile.h"
+#include "base/SafeFile.h"
 #include "files/PatternFile.h"
-#include "files/RegularFile.h"
-#include "files/SafeFile.h"
-#include "model/Notifier.h"
 #include "model/Project.h"
 #include "model/UndoSystem.h"
 
@@ -107,7 +106,7 @@ std::unique_ptr<ProjectFileData> ReadProjectFile(const std::string& path, Notifi
     case ProjectFileStatus::kUnreadable:
       break;
   }
-  notifier.Message(FormatMessage(kProjectLoadError, path));
+  notifier.Message(FormatMessage(kLoadError, path));
   return nullptr;
 }
 
@@ -127,13 +126,12 @@ bool SaveProject(const std::string& path, Project& project, double tempoControl,
   project.CommitCurrent(tempoControl);
   std::optional<std::vector<std::uint8_t>> bytes = EncodeProjectFile(project);
   if (bytes && WriteFileSafely(path, bytes->data(), bytes->size())) return true;
-  notifier.Message(FormatMessage(kProjectSaveError, path));
+  notifier.Message(FormatMessage(kSaveError, path));
   return false;
 }
 
 std::optional<double> LoadProject(const std::string& path, Project& project, UndoSystem& undo,
-                                  Engine& engine, Notifier& notifier) {
-  engine.Quiesce();
+                                  Notifier& notifier) {
   std::unique_ptr<ProjectFileData> data = ReadProjectFile(path, notifier);
   if (!data) return std::nullopt;
   for (int slot = 0; slot < kProjectPatterns; ++slot) {
@@ -142,9 +140,7 @@ std::optional<double> LoadProject(const std::string& path, Project& project, Und
   }
   ApplyInstrumentRecords(*data, project.kit, &notifier);
   project.ShowFirstPattern(undo);
-  const double tempo = ClampTempoControl(project.Tempo(0));
-  engine.SetTempo(tempo);
-  return tempo;
+  return TempoControlFor(project.Tempo(0));
 }
 
 }  // namespace tond

@@ -23,7 +23,6 @@
 
 namespace tond {
 
-class Engine;
 class Notifier;
 class Project;
 class UndoSystem;
@@ -36,8 +35,6 @@ inline constexpr std::size_t kProjectMaxPath = 1023;
 inline constexpr std::size_t kProjectMaxSize =
     kProjectRecordsOffset + CKit::kSlots * (8 + kProjectMaxPath);
 
-inline constexpr const char* kProjectSaveError = "Error: unable to save the file:\n %s";
-inline constexpr const char* kProjectLoadError = "Error: unable to load the file:\n %s";
 inline constexpr const char* kProjectMagicError = "Error: this is not a Tond project file:\n %s";
 
 // One kit slot as the file stores it. minkey, maxkey and scale are written but never applied.
@@ -82,11 +79,11 @@ void ApplyInstrumentRecords(const ProjectFileData& data, CKit& kit, Notifier* no
 bool SaveProject(const std::string& path, Project& project, double tempoControl,
                  Notifier& notifier);
 
-// Stops playback and quiesces the engine, then reads the file into the project: patterns,
-// tempos, kit slots (see ApplyInstrumentRecords), pattern 0 current, history cleared. Returns
-// the value for the tempo control (pattern 0's tempo kept to 1..350, also handed to the engine).
-// A refused file shows its message and changes nothing but the stopped playback.
+// Reads the file into the project: patterns, tempos, kit slots (see ApplyInstrumentRecords),
+// pattern 0 current, history cleared. Returns the value for the tempo control (pattern 0's
+// tempo kept to 1..350). A refused file shows its message and changes nothing. Call only while
+// the engine is quiesced: the kit's samples are replaced.
 std::optional<double> LoadProject(const std::string& path, Project& project, UndoSystem& undo,
-                                  Engine& engine, Notifier& notifier);
+                                  Notifier& notifier);
 
 }  // namespace tond

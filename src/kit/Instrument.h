@@ -14,7 +14,6 @@ inline constexpr const char* kNotUsed = "not used";
 class CInstrument {
  public:
   CInstrument() = default;
-  virtual ~CInstrument() = default;
 
   std::string samplePath;
   std::vector<float> data;  // mono, nominally -1..1; its size is the length in frames

@@ -3,11 +3,19 @@
 #include <array>
 #include <vector>
 
+#include "base/Notifier.h"
+#include "base/Paths.h"
 #include "kit/Markup.h"
 #include "kit/WaveReader.h"
-#include "model/Notifier.h"
 
 namespace tond {
+
+std::string SampleName(const std::string& samplePath) {
+  std::string name = FileNameOf(samplePath);
+  const size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name.erase(dot);
+  return name;
+}
 
 CKit::CKit() {
   Clear();

@@ -17,13 +17,16 @@ class KitProgress {
   virtual void Status(const std::string& text) = 0;
 };
 
+// The sample path's file name without its folder and without its extension: what the kit list
+// and the MIDI tracks call a slot.
+std::string SampleName(const std::string& samplePath);
+
 // Exactly 64 instruments; row i of every pattern plays slot i.
 class CKit {
  public:
   static constexpr int kSlots = 64;
 
   CKit();
-  virtual ~CKit() = default;
 
   CInstrument& operator[](int slot) { return slots_[static_cast<size_t>(slot)]; }
   const CInstrument& operator[](int slot) const { return slots_[static_cast<size_t>(slot)]; }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "kit/Kit.h"
+
 namespace tond {
 
 using namespace kit_list;
@@ -40,15 +42,6 @@ int KitHighlightUp(int slot) {
 int KitHighlightDown(int slot) {
   if (slot < 0 || slot >= kSlots - 1) return 0;
   return slot + 1;
-}
-
-std::string SampleName(const std::string& samplePath) {
-  // Kit files written on other systems may carry either separator.
-  const size_t slash = samplePath.find_last_of("/\\");
-  std::string name = slash == std::string::npos ? samplePath : samplePath.substr(slash + 1);
-  const size_t dot = name.rfind('.');
-  if (dot != std::string::npos) name.erase(dot);
-  return name;
 }
 
 std::string KitSlotLabel(int slot, const std::string& samplePath) {

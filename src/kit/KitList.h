@@ -59,9 +59,6 @@ KitHit KitListHit(int x, int y, int cellHeight);
 int KitHighlightUp(int slot);
 int KitHighlightDown(int slot);
 
-// The sample path's file name without its folder and without its extension.
-std::string SampleName(const std::string& samplePath);
-
 // "%02d - %s": the slot number from 1, then the SampleName. A new kit's slot shows "01 - not used".
 std::string KitSlotLabel(int slot, const std::string& samplePath);
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "files/SafeFile.h"
+#include "base/SafeFile.h"
 
 namespace tond {
 
@@ -17,7 +17,6 @@ class XMLreader {
   enum ItemType { Declaration = 0, Comment = 1, OpenTag = 2, CloseTag = 3, EmptyTag = 4 };
 
   explicit XMLreader(const std::string& path);
-  virtual ~XMLreader() = default;
   XMLreader(const XMLreader&) = delete;
   XMLreader& operator=(const XMLreader&) = delete;
 
@@ -47,7 +46,6 @@ class XMLreader {
 class XMLwriter {
  public:
   explicit XMLwriter(const std::string& path);
-  virtual ~XMLwriter() = default;
   XMLwriter(const XMLwriter&) = delete;
   XMLwriter& operator=(const XMLwriter&) = delete;
 

@@ -7,9 +7,9 @@
 #include <new>
 #include <vector>
 
-#include "files/LittleEndian.h"
-#include "files/RegularFile.h"
-#include "model/Notifier.h"
+#include "base/LittleEndian.h"
+#include "base/Notifier.h"
+#include "base/RegularFile.h"
 
 namespace tond {
 

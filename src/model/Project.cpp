@@ -4,7 +4,9 @@
 
 namespace tond {
 
-Project::Project() { tempos_.fill(kDefaultTempo); }
+Project::Project() {
+  tempos_.fill(kDefaultTempo);
+}
 
 Pattern Project::StoredPattern(int slot) const {
   Pattern p;
@@ -47,12 +49,6 @@ void Project::ShowFirstPattern(UndoSystem& undo) {
   current_ = 0;
   working.CopyFrom(StoredPattern(0));
   undo.Clear();
-}
-
-void Project::MoveFromScratch(int dx, int dy) {
-  for (int c = 0; c < kColumns; ++c)
-    for (int r = 0; r < kRows; ++r)
-      working.Set(Wrap64(c + dx), Wrap64(r + dy), scratch[static_cast<size_t>(CellIndex(c, r))]);
 }
 
 }  // namespace tond

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 
+#include "base/Tempo.h"
 #include "kit/Kit.h"
 #include "model/Pattern.h"
 
@@ -9,16 +10,14 @@ namespace tond {
 
 class UndoSystem;
 
-// The 16 stored patterns with their tempos, the working grid of the current one, the scratch,
-// clipboard and filter grids, and the kit. The tempo the engine plays is the window's tempo
-// control, handed in where the model needs it.
+// The 16 stored patterns with their tempos, the working grid of the current one, the clipboard
+// and filter grids, and the kit. Transforms and drags keep their temporary copies themselves. The
+// tempo the engine plays is the window's tempo control, handed in where the model needs it.
 class Project {
  public:
   static constexpr int kPatterns = 16;
-  static constexpr std::uint32_t kDefaultTempo = 120;
 
   Project();
-  virtual ~Project() = default;
   Project(const Project&) = delete;
   Project& operator=(const Project&) = delete;
 
@@ -46,11 +45,7 @@ class Project {
   // After a project file has been read: slot 0 current and in the working grid, history cleared.
   void ShowFirstPattern(UndoSystem& undo);
 
-  // Writes scratch cell (c, r) to working cell ((c + dx) mod 64, (r + dy) mod 64).
-  void MoveFromScratch(int dx, int dy);
-
   Grid working;
-  Pattern scratch{};
   Pattern clipboard{};
   Pattern filter{};
   CKit kit;

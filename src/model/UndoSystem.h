@@ -10,7 +10,6 @@ namespace tond {
 class CUndoState {
  public:
   explicit CUndoState(const Pattern& p) : cells(p) {}
-  virtual ~CUndoState() = default;
   Pattern cells;
 };
 
@@ -19,7 +18,6 @@ class CUndoState {
 class UndoSystem {
  public:
   UndoSystem() = default;
-  virtual ~UndoSystem() { Clear(); }
   UndoSystem(const UndoSystem&) = delete;
   UndoSystem& operator=(const UndoSystem&) = delete;
 

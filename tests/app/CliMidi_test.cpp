@@ -7,6 +7,7 @@
 #include "RunTond.h"
 #include "files/MidiExport.h"
 #include "files/MidiFile.h"
+#include "kit/Kit.h"
 
 namespace tond {
 namespace {

@@ -7,8 +7,7 @@
 #include "RunTond.h"
 #include "engine/Engine.h"
 #include "engine/Export.h"
-#include "files/PatternFile.h"
-#include "files/ProjectFile.h"
+#include "support/SessionFixture.h"
 
 namespace tond {
 namespace {
@@ -21,24 +20,18 @@ using Cases = std::vector<std::pair<std::string, std::string>>;
 // and selecting `pattern`.
 Bytes WindowExport(const test::CliScene& scene, const std::string& file, int pattern = 0,
                    std::uint8_t interpolation = kLinear, double volume = 80) {
-  test::ProjectSession s;
-  Engine engine(s.project->working, s.project->kit);
+  test::SessionFixture s;
   const fs::path previous = fs::current_path();
   fs::current_path(scene.dir.Path());  // relative sample paths resolve against the working folder
-  std::optional<double> tempo;
-  if (file == "song.blp") {
-    tempo = LoadProject(scene.File(file), *s.project, s.undo, engine, s.notifier);
-    s.project->SelectPattern(pattern, *tempo, s.undo);
-    tempo = ClampTempoControl(s.project->Tempo(pattern));
-  } else {
-    tempo = ClampTempoControl(*LoadPattern(scene.File(file), *s.project, s.undo, s.notifier));
-    EXPECT_TRUE(s.project->kit.Load(scene.File("drums.kit"), &s.notifier, nullptr));
-  }
+  s.session.Drop({scene.File(file)});
+  if (file == "song.blp")
+    s.session.SelectPattern(pattern);
+  else
+    s.session.Drop({scene.File("drums.kit")});
   fs::current_path(previous);
-  engine.SetTempo(*tempo);
-  engine.SetInterpolation(interpolation);
-  engine.SetVolume(static_cast<float>(volume / 100.0));
-  EXPECT_TRUE(ExportWave(engine, scene.File("reference.wav")));
+  s.session.SetInterpolation(interpolation);
+  s.session.SetVolume(volume);
+  EXPECT_TRUE(s.session.ExportWaveFile(scene.File("reference.wav")));
   return scene.Read("reference.wav");
 }
 

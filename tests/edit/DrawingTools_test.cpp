@@ -257,9 +257,9 @@ TEST_F(ToolsFixture, HandMovesFromTheCopyTakenAtThePress) {
   }
   EXPECT_EQ(undo.Count(), 4);
 
-  // A drag that began off the pattern never writes the scratch grid back.
+  // A drag that began off the pattern never writes a starting copy back.
   const Pattern released = project.working.Snapshot();
-  project.scratch.fill(0);
+  stroke.handCopy.fill(0);
   Move(20, 20);
   EXPECT_EQ(project.working, released);
 }

@@ -62,8 +62,8 @@ TEST_F(TransformsFixture, OffsetPatternWrapsAndPushesOnlyWhenAsked) {
   EXPECT_EQ(undo.Count(), 2);
   // The hand tool's row and column shifts ignore an index off the grid.
   project.working.CopyFrom(original);
-  EXPECT_FALSE(ShiftRow(project, 64, 1));
-  EXPECT_FALSE(ShiftColumn(project, -1, 1));
+  EXPECT_FALSE(ShiftRow(original, project.working, 64, 1));
+  EXPECT_FALSE(ShiftColumn(original, project.working, -1, 1));
   EXPECT_EQ(project.working, original);
 }
 

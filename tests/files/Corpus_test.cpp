@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/Engine.h"
 #include "files/PatternFile.h"
 #include "files/ProjectFile.h"
 #include "kit/Kit.h"
@@ -131,7 +130,7 @@ TEST(Corpus, PatternFilesLoadOrShowTheirMessageAndChangeNothing) {
     const std::optional<std::uint32_t> tempo = LoadPattern(path, *project, undo, notifier);
 
     if (outcome != "ok") {
-      const char* message = outcome == "magic" ? kPatternMagicError : kPatternLoadError;
+      const char* message = outcome == "magic" ? kPatternMagicError : kLoadError;
       EXPECT_FALSE(tempo);
       EXPECT_EQ(notifier.messages, std::vector{FormatMessage(message, path)});
       EXPECT_TRUE(project->working == before);
@@ -150,7 +149,7 @@ TEST(Corpus, PatternFilesLoadOrShowTheirMessageAndChangeNothing) {
   }
 }
 
-// A marked project with its history and engine, and a fingerprint of all a load could change.
+// A marked project with its history, and a fingerprint of all a load could change.
 struct Session {
   Session() {
     for (int slot = 0; slot < Project::kPatterns; ++slot) {
@@ -185,7 +184,6 @@ struct Session {
   }
   std::unique_ptr<Project> project = std::make_unique<Project>();
   UndoSystem undo;
-  Engine engine{project->working, project->kit};
 };
 
 TEST(Corpus, ProjectFilesLoadOrShowTheirMessageAndChangeNothing) {
@@ -197,10 +195,10 @@ TEST(Corpus, ProjectFilesLoadOrShowTheirMessageAndChangeNothing) {
     Session s;
     const std::uint64_t before = s.Fingerprint();
     RecordingNotifier notifier;
-    const std::optional<double> tempo = LoadProject(path, *s.project, s.undo, s.engine, notifier);
+    const std::optional<double> tempo = LoadProject(path, *s.project, s.undo, notifier);
 
     if (outcome != "ok") {
-      const char* message = outcome == "magic" ? kProjectMagicError : kProjectLoadError;
+      const char* message = outcome == "magic" ? kProjectMagicError : kLoadError;
       EXPECT_FALSE(tempo);
       EXPECT_EQ(notifier.messages, std::vector{FormatMessage(message, path)});
       EXPECT_EQ(s.Fingerprint(), before);

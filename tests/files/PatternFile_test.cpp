@@ -5,7 +5,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "support/TestFiles.h"
+#include "support/ProjectFixture.h"
 
 namespace tond::test {
 namespace {
@@ -70,8 +70,8 @@ TEST_F(PatternFileTest, LoadReplacesThePatternAndCanBeUndone) {
   EXPECT_TRUE(project->working == NumberedPattern(7));
   EXPECT_EQ(project->Tempo(0), 200u);
   // The tempo control keeps a stored tempo to 1..350.
-  EXPECT_EQ(ClampTempoControl(0), 1.0);
-  EXPECT_EQ(ClampTempoControl(351), 350.0);
+  EXPECT_EQ(TempoControlFor(0), 1.0);
+  EXPECT_EQ(TempoControlFor(351), 350.0);
 }
 
 TEST_F(PatternFileTest, RefusedFilesChangeNothing) {

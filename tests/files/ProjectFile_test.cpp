@@ -5,23 +5,21 @@
 #include <filesystem>
 #include <tuple>
 
-#include "engine/Engine.h"
 #include "kit/WaveReader.h"
-#include "support/TestFiles.h"
+#include "support/ProjectFixture.h"
 
 namespace tond::test {
 namespace {
 
 using Texts = std::vector<std::string>;
 
-// A project with one edit in its history, and its engine.
+// A project with one edit in its history.
 struct Session : ProjectSession {
   Session() { undo.Push(); }
   std::optional<double> Load(const std::string& path) {
     notifier.messages.clear();
-    return LoadProject(path, *project, undo, engine, notifier);
+    return LoadProject(path, *project, undo, notifier);
   }
-  Engine engine{project->working, project->kit};
 };
 
 // Notes in several patterns, distinct tempos, samples in slots 0, 5 and 63; pattern 4 current.
@@ -89,13 +87,11 @@ TEST(ProjectFile, SaveLoadSaveGivesTheSameBytesAndReplacesTheSession) {
   t.kit[10].samplePath = scene.dir.File("b.wav");
   LoadWave(t.kit[10].samplePath, t.kit[10], nullptr);
   t.kit[5].minkey = 12, t.kit[5].maxkey = 24, t.kit[5].scale = 200;
-  target.engine.playing = true;
   saved[4] = 9, saved[8] = 3, saved[262220] = 7;  // version, count and marker are not read
   WriteBytes(scene.file, saved);
 
   ASSERT_EQ(target.Load(scene.file), 140.0);
   EXPECT_TRUE(target.notifier.messages.empty());
-  EXPECT_FALSE(target.engine.playing);
   EXPECT_EQ(target.undo.Count(), 0);
   for (int s = 0; s < CKit::kSlots; ++s) EXPECT_EQ(t.kit[s].data, p.kit[s].data) << s;
   EXPECT_EQ(std::tuple(t.kit[5].minkey, t.kit[5].maxkey, t.kit[5].scale), std::tuple(12, 24, 200));
@@ -112,7 +108,6 @@ TEST(ProjectFile, SaveLoadSaveGivesTheSameBytesAndReplacesTheSession) {
   WriteBytes(scene.file, saved);
   std::filesystem::remove(scene.dir.File("a.wav"));
   EXPECT_EQ(target.Load(scene.file), 1.0);
-  EXPECT_EQ(target.engine.Tempo(), 1.0);
   const std::string gone = "Unable to read the file:\n " + scene.dir.File("a.wav");
   EXPECT_EQ(target.notifier.messages, (Texts{gone, gone}));
   EXPECT_EQ(t.kit[63].samplePath, scene.dir.File("a.wav"));

@@ -1,6 +1,7 @@
+#include "model/Project.h"
+
 #include <gtest/gtest.h>
 
-#include "model/Project.h"
 #include "model/UndoSystem.h"
 
 namespace tond {
@@ -57,16 +58,6 @@ TEST_F(ProjectFixture, ClearPatternPushesOnceAndCanBeUndone) {
   EXPECT_EQ(undo.Count(), 2);
   undo.Undo();
   EXPECT_EQ(project.GetCell(9, 9), 3u);
-}
-
-TEST_F(ProjectFixture, MoveFromScratchWraps) {
-  project.scratch[CellIndex(0, 0)] = 1;
-  project.scratch[CellIndex(10, 63)] = 2;
-  project.MoveFromScratch(-1, 1);
-  EXPECT_EQ(project.GetCell(63, 1), 1u);
-  EXPECT_EQ(project.GetCell(9, 0), 2u);
-  project.MoveFromScratch(64, -64);
-  EXPECT_EQ(project.GetCell(0, 0), 1u);
 }
 
 }  // namespace

@@ -1,16 +1,14 @@
 #pragma once
 // Helpers shared by the tests: temporary folders, byte files, wave files built by hand, a
-// notifier that records what the user would be shown, and a project with its history.
+// notifier that records what the user would be shown.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "model/Notifier.h"
+#include "base/Notifier.h"
 #include "model/Pattern.h"
-#include "model/Project.h"
-#include "model/UndoSystem.h"
 
 namespace tond::test {
 
@@ -71,13 +69,5 @@ class RecordingNotifier : public Notifier {
 
 // A pattern whose cell i holds base + i * step, so that a cell out of place shows.
 Pattern NumberedPattern(Cell base, Cell step = 1);
-
-// A project on the heap (its grids are large) with its history started, and a notifier.
-struct ProjectSession {
-  ProjectSession() { undo.Init(&project->working); }
-  std::unique_ptr<Project> project = std::make_unique<Project>();
-  UndoSystem undo;
-  RecordingNotifier notifier;
-};
 
 }  // namespace tond::test

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "DefaultKit.h"
+#include "base/SafeFile.h"
 #include "files/PatternFile.h"
 #include "files/ProjectFile.h"
-#include "files/SafeFile.h"
 #include "model/Project.h"
 
 namespace tond::kitgen {
@@ -155,7 +155,7 @@ bool WriteExamples(const std::string& programFolder, const std::vector<KitSound>
   fs::create_directories(root / "Projects", ec);
   bool ok = true;
   for (const auto& [name, cells] : ExampleFilters()) {
-    std::vector<std::uint8_t> bytes = EncodePatternFile(cells, Project::kDefaultTempo);
+    std::vector<std::uint8_t> bytes = EncodePatternFile(cells, kDefaultTempo);
     ok = WriteFileSafely((root / "Filters" / name).string(), bytes.data(), bytes.size()) && ok;
   }
 

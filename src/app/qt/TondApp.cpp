@@ -9,8 +9,7 @@
 
 #include "engine/AudioStream.h"
 #include "engine/Engine.h"
-#include "model/Notifier.h"
-#include "model/Project.h"
+#include "session/Session.h"
 
 namespace tond {
 
@@ -71,13 +70,12 @@ std::string ExecutableFolder() {
   return WithSeparator(executable.parent_path().string());
 }
 
-CTondApp::CTondApp(Notifier& notifier) : CTondApp(notifier, Options()) {}
+CTondApp::CTondApp(Platform& platform) : CTondApp(platform, Options()) {}
 
-CTondApp::CTondApp(Notifier& notifier, Options options)
-    : notifier_(notifier),
+CTondApp::CTondApp(Platform& platform, Options options)
+    : platform_(platform),
       options_(std::move(options)),
-      project_(std::make_unique<tond::Project>()),
-      engine_(std::make_unique<Engine>(project_->working, project_->kit)) {}
+      session_(std::make_unique<Session>(platform_, settings, folders)) {}
 
 CTondApp::~CTondApp() {
   ShutDown();
@@ -132,7 +130,7 @@ void CTondApp::CreateDataFolders() {
       if (made && !besideProgram && !isKits)
         CopyShippedFiles(fs::path(folders.program) / folder.name, path);
     }
-    if (!made) notifier_.Message(folder.failure);
+    if (!made) platform_.Message(folder.failure);
   }
 }
 
@@ -149,12 +147,14 @@ void CTondApp::StartUp() {
   CreateDataFolders();
   if (std::unique_ptr<QSettings> store = OpenSettingsStore()) LoadSettings(*store, settings);
 
-  engine_->playing = false;
-  engine_->muted = false;
-  engine_->SetInterpolation(settings.interpolation);
+  Engine& engine = GetEngine();
+  engine.playing = false;
+  engine.muted = false;
+  session_->SetInterpolation(settings.interpolation);
   // Neither result is looked at: without a device or a stream the program runs silent.
-  stream_->Open(*engine_, settings.audioDevice, settings.bufferSize, settings.numberOfBuffers);
+  stream_->Open(engine, settings.audioDevice, settings.bufferSize, settings.numberOfBuffers);
   stream_->Start();
+  session_->SetRecorder(&stream_->GetRecorder());
 }
 
 void CTondApp::ShutDown() {
@@ -163,8 +163,9 @@ void CTondApp::ShutDown() {
   stream_->GetRecorder().Stop();  // no buffer reaches the recorder any more: the file is whole
   stream_->GetPlayer().Stop();
   stream_->Close();
+  session_->SetRecorder(nullptr);
   stream_.reset();  // terminates the audio library
-  engine_->playing = false;
+  GetEngine().playing = false;
   if (std::unique_ptr<QSettings> store = OpenSettingsStore()) SaveSettings(*store, settings);
 }
 
@@ -172,13 +173,12 @@ std::string CTondApp::DefaultKitPath() const {
   return folders.program + kDefaultKitFolder + "/default.kit";
 }
 
-void CTondApp::SetInterpolation(std::uint8_t mode) {
-  settings.interpolation = mode;
-  engine_->SetInterpolation(mode);
+Engine& CTondApp::GetEngine() {
+  return session_->GetEngine();
 }
 
 bool CTondApp::StartRecording() {
-  return GetRecorder().Start(folders.output, &notifier_);
+  return GetRecorder().Start(folders.output, &platform_);
 }
 
 void CTondApp::StopRecording() {

@@ -1,45 +1,31 @@
 #pragma once
 // The application object: created once before anything else, it owns what lives for the whole
-// run (the project the engine plays, the engine, the audio stream with its recorder and sound
-// player, the settings and the folder paths) and runs the start-up and shut-down sequences.
+// run (the editing session with the project and the engine that plays it, the audio stream with
+// its recorder and sound player, the settings and the folder paths) and runs the start-up and
+// shut-down sequences.
 //
 // Start-up: the program folder becomes the working folder, the eight data folders are created,
 // the settings are read, the stream is opened on the chosen device and started. The program then
-// runs (today the `tond play` command; later the main window, between StartUp() and ShutDown()).
+// runs (the main window or the `tond play` command, between StartUp() and ShutDown()).
 // Shut-down: the stream is stopped, a running recording is finished, the stream is closed and
 // the audio library terminated, and every setting is written back.
 //
-// The project is created here, before the engine that reads its working grid and kit on the
-// audio thread, and destroyed after the stream has stopped. The main window works on it through
-// GetProject(): whoever edits the project never has to hand it back or outlive the engine.
+// The session is created here, before the stream that calls its engine on the audio thread, and
+// destroyed after the stream has stopped: whoever edits through it never has to outlive the
+// engine.
 #include <memory>
 #include <string>
 
 #include "app/qt/Settings.h"
-
+#include "session/Settings.h"
 namespace tond {
 
 class AudioStream;
 class Engine;
-class Notifier;
-class Project;
+class Platform;
 class Recorder;
+class Session;
 class SoundPlayer;
-
-// The paths the program works with. `program` ends with a path separator; the data folders do
-// not. Kits, Waves, Pictures and Midi double as the remembered locations of their dialogs, which
-// replace them with the last file chosen there (not kept between runs).
-struct Folders {
-  std::string program;
-  std::string patterns;
-  std::string filters;
-  std::string waves;
-  std::string output;
-  std::string kits;
-  std::string projects;
-  std::string pictures;
-  std::string midi;
-};
 
 class CTondApp {
  public:
@@ -51,10 +37,10 @@ class CTondApp {
     std::string userDataFolder;
   };
 
-  // Messages of start-up and of what the application runs go to `notifier`, which must outlive
-  // the application.
-  explicit CTondApp(Notifier& notifier);
-  CTondApp(Notifier& notifier, Options options);
+  // Messages of start-up and what the session asks go to `platform`, which must outlive the
+  // application.
+  explicit CTondApp(Platform& platform);
+  CTondApp(Platform& platform, Options options);
   // Runs ShutDown() when start-up ran and shut-down did not.
   virtual ~CTondApp();
   CTondApp(const CTondApp&) = delete;
@@ -70,9 +56,6 @@ class CTondApp {
   // program folder, which is the working folder.
   std::string DefaultKitPath() const;
 
-  // Sets the interpolation setting and the engine's, heard from the next buffer.
-  void SetInterpolation(std::uint8_t mode);
-
   // Transport: the engine's `playing` and `muted`, and the recorder's state. Starting a
   // recording creates the next free "output<n>.wav" in the Output folder; false (with the
   // message shown) when it cannot be created.
@@ -80,13 +63,13 @@ class CTondApp {
   void StopRecording();
   bool IsRecording() const;
 
-  Project& GetProject() { return *project_; }
-  Engine& GetEngine() { return *engine_; }
+  Session& GetSession() { return *session_; }
+  Engine& GetEngine();
   // Valid between StartUp() and ShutDown().
   AudioStream& Stream() { return *stream_; }
   Recorder& GetRecorder();
   SoundPlayer& GetPlayer();
-  Notifier& GetNotifier() { return notifier_; }
+  Platform& GetPlatform() { return platform_; }
 
   Settings settings;
   Folders folders;
@@ -96,11 +79,10 @@ class CTondApp {
   void ComposeDataFolders();
   void CreateDataFolders();
 
-  Notifier& notifier_;
+  Platform& platform_;
   Options options_;
   std::string dataRoot_;  // where the data folders live, with a trailing separator
-  std::unique_ptr<Project> project_;
-  std::unique_ptr<Engine> engine_;
+  std::unique_ptr<Session> session_;
   std::unique_ptr<AudioStream> stream_;
   bool started_ = false;
 };

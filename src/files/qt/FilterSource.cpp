@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "base/Notifier.h"
 #include "files/PatternFile.h"
 #include "files/qt/PictureImport.h"
-#include "model/Notifier.h"
 
 namespace tond {
 

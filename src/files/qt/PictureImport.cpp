@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QImageReader>
 
-#include "files/RegularFile.h"
+#include "base/RegularFile.h"
 #include "model/Project.h"
 #include "model/UndoSystem.h"
 

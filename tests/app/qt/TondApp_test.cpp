@@ -9,6 +9,8 @@
 
 #include "engine/AudioStream.h"
 #include "engine/Engine.h"
+#include "session/Session.h"
+#include "support/ScriptedPlatform.h"
 #include "support/TestFiles.h"
 
 namespace tond {
@@ -33,7 +35,7 @@ class TondAppTest : public ::testing::Test {
 
   test::TempDir dir, settingsDir;
   const fs::path program = dir.Path() / "program";
-  test::RecordingNotifier notifier;
+  test::ScriptedPlatform notifier;
 
  private:
   fs::path previous_ = fs::current_path();
@@ -89,7 +91,7 @@ TEST_F(TondAppTest, TheSettingsReachTheEngineAndShutDownWritesThemBackOnce) {
     app.StartUp();
     EXPECT_EQ(app.GetEngine().GetInterpolation(), 2);
     EXPECT_FALSE(app.GetEngine().playing || app.GetEngine().muted || app.IsRecording());
-    app.SetInterpolation(0);
+    app.GetSession().SetInterpolation(0);
     EXPECT_EQ(app.GetEngine().GetInterpolation(), 0);
     app.settings.ccBlue = 99;
     app.ShutDown();

@@ -7,7 +7,7 @@
 
 #include "model/Project.h"
 #include "model/UndoSystem.h"
-#include "support/TestFiles.h"
+#include "support/ProjectFixture.h"
 
 namespace tond::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "model/Notifier.h"
+#include "base/Notifier.h"
 
 namespace tond {
 

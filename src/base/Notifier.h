@@ -15,6 +15,10 @@ class Notifier {
   virtual bool Confirm(const std::string& text) = 0;
 };
 
+// Texts shared by every file the program loads or saves.
+inline constexpr const char* kSaveError = "Error: unable to save the file:\n %s";
+inline constexpr const char* kLoadError = "Error: unable to load the file:\n %s";
+
 // Fills the first "%s" of a message with a path, as the messages are written with one.
 std::string FormatMessage(std::string_view format, std::string_view path);
 

@@ -1,4 +1,4 @@
-#include "files/SafeFile.h"
+#include "base/SafeFile.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -79,7 +79,7 @@ ToolResponse OnLeftDown(ToolContext& c, int px, int py, Modifiers keys) {
       r.redrawPattern = true;
       break;
     case kHand:
-      s.handStart = cell;
+      s.handStart = s.handCell = cell;
       s.handCopy = c.project.working.Snapshot();
       s.dragging = true;
       s.handMode = HandModeFor(keys.ctrl, keys.shift);
@@ -143,6 +143,7 @@ ToolResponse OnMove(ToolContext& c, int px, int py, bool leftHeld, bool rightHel
       // Only a drag that began with a press over the pattern has a starting copy.
       if (!s.dragging || !leftHeld) break;
       MoveHandDrag(s.handCopy, c.project.working, s.handMode, s.handStart, cell);
+      s.handCell = cell;
       r.redrawPattern = true;
       break;
     case kSelector:

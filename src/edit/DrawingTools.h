@@ -35,6 +35,7 @@ struct StrokeState {
   bool erasing = false;
   PixelRect eraserOutline{};  // drawn filled black with a white frame when not empty
   CellPoint handStart{};
+  CellPoint handCell{};                  // where the drag's last move took it
   Pattern handCopy{};                    // the pattern as the drag found it
   HandMode handMode = HandMode::kWhole;  // the cursor shows it
   bool dragging = false;                 // hand

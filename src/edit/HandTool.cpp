@@ -27,4 +27,14 @@ void MoveHandDrag(const Pattern& dragStart, Grid& grid, HandMode mode, CellPoint
   }
 }
 
+void RebaseHandDrag(const Grid& grid, HandMode mode, CellPoint start, CellPoint cell,
+                    Pattern& dragStart) {
+  const Pattern now = grid.Snapshot();
+  Grid back;
+  back.CopyFrom(now);
+  const CellPoint undone{start.x - (cell.x - start.x), start.y - (cell.y - start.y)};
+  MoveHandDrag(now, back, mode, start, undone);
+  back.CopyTo(dragStart);
+}
+
 }  // namespace tond

@@ -16,4 +16,10 @@ HandMode HandModeFor(bool ctrl, bool shift);
 void MoveHandDrag(const Pattern& dragStart, Grid& grid, HandMode mode, CellPoint start,
                   CellPoint cell);
 
+// The grid changed under a drag (an arrow key, the MIDI controller, another pattern): the
+// starting copy becomes the grid as it is now with the drag's last move (to `cell`) taken
+// back, so the next move keeps that change rather than overwriting it or doubling the drag.
+void RebaseHandDrag(const Grid& grid, HandMode mode, CellPoint start, CellPoint cell,
+                    Pattern& dragStart);
+
 }  // namespace tond

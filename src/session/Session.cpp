@@ -6,6 +6,7 @@
 #include "base/SafeFile.h"
 #include "base/Tempo.h"
 #include "edit/Clipboard.h"
+#include "edit/HandTool.h"
 #include "edit/Transforms.h"
 #include "engine/Engine.h"
 #include "engine/Export.h"
@@ -236,8 +237,17 @@ Change Session::Open(Window window) {
 }
 
 Change Session::Edited(bool ran) {
-  if (ran) modified_ = true;
+  if (ran) {
+    modified_ = true;
+    KeepDragOnTop();
+  }
   return PatternChange(ran);
+}
+
+void Session::KeepDragOnTop() {
+  if (stroke_.dragging)
+    RebaseHandDrag(project_->working, stroke_.handMode, stroke_.handStart, stroke_.handCell,
+                   stroke_.handCopy);
 }
 
 Change Session::RunTool(Command command) {
@@ -511,6 +521,7 @@ Change Session::SelectPattern(int slot) {
 Change Session::ApplySelect(int slot) {
   if (!project_->SelectPattern(slot, tempo_, *undo_)) return {};
   edit_.selection.Clear();
+  KeepDragOnTop();
   Change change = ShowTempo(TempoControlFor(project_->Tempo(slot)));
   change.pattern = true;
   return change;

@@ -240,6 +240,8 @@ class Session {
   Change ApplySelect(int slot);
   Change CloseModalEdit();
   Change Edited(bool ran);
+  // A hand drag going on keeps what changed the grid under it.
+  void KeepDragOnTop();
   bool AskToSaveChanges();
   Change Open(Window window);
   template <typename Edit>

@@ -69,6 +69,7 @@ constexpr RightRow kRightRows[] = {
 constexpr int kTempoTop = 500;
 constexpr int kVolumeTop = 530;
 constexpr int kSliderHeight = 20;
+constexpr int kSliderLabelWidth = 44;
 
 // The tool buttons in their two rows of four (the picked colour takes the eighth place), with
 // the tool each selects.
@@ -225,6 +226,7 @@ void CTondDlg::BuildSliders() {
   tempo_->setGeometry(right, kTempoTop, width, kSliderHeight);
   volume_->setGeometry(right, kVolumeTop, width, kSliderHeight);
   for (SliderRow* row : {tempo_, volume_}) {
+    row->SetLabelWidth(kSliderLabelWidth);
     row->setFocusPolicy(Qt::NoFocus);
     row->Slider()->setFocusPolicy(Qt::NoFocus);
   }

@@ -44,6 +44,7 @@ class Rows {
     auto* row = new SliderRow(label, range.minimum, range.maximum, *value, std::move(text), panel_);
     row->setFocusPolicy(Qt::NoFocus);
     row->Slider()->setFocusPolicy(Qt::NoFocus);
+    row->SetLabelWidth(kLabelWidth);
     row->setGeometry(0, y_, panel_->width(), kRowHeight);
     QObject::connect(row, &SliderRow::valueChanged, [value](double v) { *value = v; });
     y_ += kRowHeight;

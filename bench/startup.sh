@@ -11,6 +11,7 @@ export tond scratch
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   for run in 1 2 3 4 5; do
     log="$scratch/run$run"
+    : >"$log"
     XDG_CONFIG_HOME="$scratch" TOND_REPORT_FIRST_PAINT=$(date +%s%N) "$tond" 2>"$log" &
     pid=$!
     for _ in $(seq 200); do

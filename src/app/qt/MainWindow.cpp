@@ -33,6 +33,7 @@ constexpr int kLoadPeriodMs = 1000;
 // The play marker follows voice 0 at the screen's pace, far above the 30 steps a second that
 // the fastest tempo plays.
 constexpr int kMarkerPeriodMs = 15;
+constexpr const char* kNoImageMessage = "Unable to create Device Context";
 // The window's height below the pattern area.
 constexpr int kBelowPattern = 90;
 
@@ -162,6 +163,7 @@ CTondDlg::CTondDlg(Session& session, Settings& settings, AudioStream* stream, QW
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
 
+  if (canvas_.Image().isNull()) session_.GetPlatform().Message(kNoImageMessage);
   BuildButtons();
   BuildSliders();
   canvas_.DrawPattern(session_);
@@ -267,6 +269,9 @@ void CTondDlg::Apply(const Change& change) {
 }
 
 void CTondDlg::ShowStatus(const std::string& text) {
+  // Every move over the window sets the status line; most leave it as it was.
+  if (text == status_) return;
+  status_ = text;
   update(canvas_.DrawStatus(QString::fromStdString(text), font_));
 }
 

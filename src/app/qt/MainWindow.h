@@ -86,6 +86,7 @@ class CTondDlg : public QWidget {
   SliderRow* tempo_ = nullptr;
   SliderRow* volume_ = nullptr;
   bool showingTempo_ = false;
+  std::string status_;
   QTimer loadTimer_;
   QTimer markerTimer_;
   QTimer sprayTimer_;

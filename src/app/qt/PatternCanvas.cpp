@@ -54,6 +54,7 @@ void PatternCanvas::FillCell(int x, int y, QRgb colour) {
 }
 
 QRect PatternCanvas::DrawPattern(Session& session) {
+  if (image_.isNull()) return {};
   const int w = geometry_.CellWidth(), h = geometry_.CellHeight();
   const PixelRect area = geometry_.PatternArea();
   const int left = area.left, width = area.right - area.left;
@@ -105,6 +106,7 @@ QRect PatternCanvas::DrawPattern(Session& session) {
 }
 
 QRegion PatternCanvas::DrawCells(Session& session, std::span<const CellPoint> cells) {
+  if (image_.isNull()) return {};
   QRegion region;
   const Project& project = session.GetProject();
   for (const CellPoint& c : cells) {
@@ -123,6 +125,7 @@ QRect PatternCanvas::MarkerRect(int column) const {
 }
 
 QRect PatternCanvas::DrawMarker(int column) {
+  if (image_.isNull()) return {};
   if (column == marker_) return {};
   const QRect before = MarkerRect(marker_), after = MarkerRect(column);
   if (!before.isEmpty())
@@ -135,6 +138,7 @@ QRect PatternCanvas::DrawMarker(int column) {
 }
 
 QRect PatternCanvas::DrawStatus(const QString& text, const QFont& font) {
+  if (image_.isNull()) return {};
   const int top = geometry_.PatternArea().bottom + kStatusGap;
   const QRect strip(0, top, image_.width(), kStatusHeight);
   QPainter painter(&image_);

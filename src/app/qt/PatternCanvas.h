@@ -3,7 +3,8 @@
 // cells and what lies over them), the play marker strip and the status line, kept in one image
 // of the window's size. Each Draw call changes only its part of the image and returns the
 // rectangle to put on screen, so a pencil cell or a marker step repaints a few pixels, not the
-// window. Cells are written straight into the image's scan lines.
+// window. Cells are written straight into the image's scan lines. An image that could not be
+// made draws nothing.
 #include <QFont>
 #include <QImage>
 #include <QRect>

@@ -71,7 +71,7 @@ void GUIcolorButton::paintEvent(QPaintEvent*) {
   // A sunken frame while pressed, a light one under the pointer or with focus.
   const bool lit = underMouse() || hasFocus();
   p.setPen(isDown() ? QColor(0x08, 0x08, 0x08)
-            : lit   ? QColor(0xE0, 0xE0, 0xE0)
+           : lit    ? QColor(0xE0, 0xE0, 0xE0)
                     : QColor(0x80, 0x80, 0x80));
   p.drawRect(outer);
   p.setPen(QColor(0x08, 0x08, 0x08));

@@ -1,9 +1,13 @@
 #pragma once
 // The one application object a test program of windows needs, made at first use and closed
-// after the last test, while Qt's own globals still stand.
+// after the last test, while Qt's own globals still stand; and the steps a user takes in a
+// modal window.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <functional>
 
 namespace tond::test {
 
@@ -22,6 +26,18 @@ inline QApplication& TestApp() {
     return made;
   }();
   return *app;
+}
+
+// Call just before running a modal window: once it shows, `steps` drive it; if they leave it
+// open (a failed step), it is closed with an unused result so the test goes on.
+inline void InModal(std::function<void(QDialog&)> steps) {
+  TestApp();
+  QTimer::singleShot(0, [steps = std::move(steps)] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return ADD_FAILURE() << "no modal window";
+    steps(*dialog);
+    if (dialog->isVisible()) dialog->done(-1);
+  });
 }
 
 }  // namespace tond::test

@@ -65,8 +65,8 @@ QCursor PencilCursor() {
   QPixmap pixmap = Blank();
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
-  Filled(p, Diagonal(QPolygonF({QPointF(0, 0), QPointF(8, -4), QPointF(38, -4), QPointF(38, 4),
-                                QPointF(8, 4)})));
+  Filled(p, Diagonal(QPolygonF(
+                {QPointF(0, 0), QPointF(8, -4), QPointF(38, -4), QPointF(38, 4), QPointF(8, 4)})));
   // The lead, and the line between the point and the body.
   p.setPen(QPen(Qt::black, 1.2));
   QTransform turn;
@@ -84,10 +84,10 @@ QCursor EyedropperCursor() {
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
   Filled(p, Diagonal(QPolygonF({QPointF(0, 0), QPointF(6, -2), QPointF(20, -2), QPointF(20, -5),
-                                QPointF(23, -5), QPointF(23, -4), QPointF(28, -4),
-                                QPointF(33, -5), QPointF(38, -3), QPointF(38, 3), QPointF(33, 5),
-                                QPointF(28, 4), QPointF(23, 4), QPointF(23, 5), QPointF(20, 5),
-                                QPointF(20, 2), QPointF(6, 2)})));
+                                QPointF(23, -5), QPointF(23, -4), QPointF(28, -4), QPointF(33, -5),
+                                QPointF(38, -3), QPointF(38, 3), QPointF(33, 5), QPointF(28, 4),
+                                QPointF(23, 4), QPointF(23, 5), QPointF(20, 5), QPointF(20, 2),
+                                QPointF(6, 2)})));
   return QCursor(pixmap, 1, 30);
 }
 

@@ -91,9 +91,9 @@ void Page(QPainter& p, const QRectF& r, const QColor& paper = kPaper) {
   Outlined(p, paper);
   p.drawPath(sheet);
   p.setBrush(paper.darker(135));
-  p.drawPolygon(QPolygonF({QPointF(r.right() - fold, r.top()),
-                           QPointF(r.right() - fold, r.top() + fold),
-                           QPointF(r.right(), r.top() + fold)}));
+  p.drawPolygon(
+      QPolygonF({QPointF(r.right() - fold, r.top()), QPointF(r.right() - fold, r.top() + fold),
+                 QPointF(r.right(), r.top() + fold)}));
 }
 
 void Folder(QPainter& p, const QRectF& r) {
@@ -133,15 +133,19 @@ void Floppy(QPainter& p, const QRectF& r) {
   Outlined(p, kPaper, kShade, 2);
   p.drawRect(QRectF(r.left() + w * 0.16, r.top() + w * 0.5, w * 0.68, w * 0.5));
   p.setPen(Stroke(kBlue, 3));
-  for (double y : {0.64, 0.78}) p.drawLine(QPointF(r.left() + w * 0.26, r.top() + w * y),
-                                           QPointF(r.left() + w * 0.74, r.top() + w * y));
+  for (double y : {0.64, 0.78})
+    p.drawLine(QPointF(r.left() + w * 0.26, r.top() + w * y),
+               QPointF(r.left() + w * 0.74, r.top() + w * y));
 }
 
 // Cells in a few painted colours: the program's picture of a pattern.
 void Cells(QPainter& p, const QRectF& r, int n, bool frame = true) {
   static constexpr std::array<Cell, 9> kColours{
-      MakeCell(0xFF, 0x32, 0x64), 0, MakeCell(0x50, 0xD0, 0x40), 0, MakeCell(0xFF, 0xC8, 0x30),
-      MakeCell(0x40, 0x80, 0xFF), MakeCell(0xC0, 0x40, 0xF0), 0, MakeCell(0x30, 0xD8, 0xD8)};
+      MakeCell(0xFF, 0x32, 0x64), 0,
+      MakeCell(0x50, 0xD0, 0x40), 0,
+      MakeCell(0xFF, 0xC8, 0x30), MakeCell(0x40, 0x80, 0xFF),
+      MakeCell(0xC0, 0x40, 0xF0), 0,
+      MakeCell(0x30, 0xD8, 0xD8)};
   const double cell = r.width() / n;
   if (frame) {
     Outlined(p, QColor(0x0C, 0x0C, 0x0C), kDim, 2.5);
@@ -161,8 +165,8 @@ void Picture(QPainter& p, const QRectF& r) {
   p.drawRect(r);
   p.setPen(Qt::NoPen);
   p.setBrush(kAmber);
-  p.drawEllipse(QPointF(r.right() - r.width() * 0.25, r.top() + r.height() * 0.3),
-                r.width() * 0.1, r.width() * 0.1);
+  p.drawEllipse(QPointF(r.right() - r.width() * 0.25, r.top() + r.height() * 0.3), r.width() * 0.1,
+                r.width() * 0.1);
   p.setBrush(QColor(0x3C, 0x90, 0x44));
   p.drawPolygon(QPolygonF({QPointF(r.left() + 2, r.bottom() - 2),
                            QPointF(r.left() + r.width() * 0.38, r.top() + r.height() * 0.36),
@@ -190,8 +194,8 @@ void Clipboard(QPainter& p, const QRectF& r) {
   p.setBrush(kPaper);
   p.drawRect(r.adjusted(r.width() * 0.14, r.height() * 0.16, -r.width() * 0.14, -r.width() * 0.1));
   Outlined(p, QColor(0xB0, 0xB0, 0xB8));
-  p.drawRoundedRect(QRectF(r.center().x() - r.width() * 0.22, r.top() - 5, r.width() * 0.44, 14),
-                    3, 3);
+  p.drawRoundedRect(QRectF(r.center().x() - r.width() * 0.22, r.top() - 5, r.width() * 0.44, 14), 3,
+                    3);
 }
 
 // Shuffled rows (or columns when turned): bars of colour and a pair of opposite arrows.
@@ -298,10 +302,10 @@ void Airbrush(QPainter& p) {
   Outlined(p, QColor(0xB0, 0xB0, 0xB8));
   p.drawRoundedRect(QRectF(24, 30, 20, 14), 3, 3);
   p.drawRect(QRectF(30, 20, 8, 10));
-  const std::array<QPointF, 12> drops{
-      QPointF(52, 20), QPointF(60, 14), QPointF(62, 26), QPointF(70, 18),
-      QPointF(72, 32), QPointF(80, 12), QPointF(82, 26), QPointF(88, 40),
-      QPointF(76, 44), QPointF(88, 20), QPointF(66, 38), QPointF(56, 32)};
+  const std::array<QPointF, 12> drops{QPointF(52, 20), QPointF(60, 14), QPointF(62, 26),
+                                      QPointF(70, 18), QPointF(72, 32), QPointF(80, 12),
+                                      QPointF(82, 26), QPointF(88, 40), QPointF(76, 44),
+                                      QPointF(88, 20), QPointF(66, 38), QPointF(56, 32)};
   p.setPen(Qt::NoPen);
   for (std::size_t i = 0; i < drops.size(); ++i) {
     p.setBrush(i % 2 ? QColor(0xFF, 0x30, 0xFF) : QColor(0x88, 0x70, 0xFF));
@@ -472,8 +476,8 @@ void Die(QPainter& p) {
   p.drawRoundedRect(QRectF(16, 16, 68, 68), 12, 12);
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(0x20, 0x20, 0x20));
-  for (QPointF c : {QPointF(32, 32), QPointF(68, 32), QPointF(50, 50), QPointF(32, 68),
-                    QPointF(68, 68)})
+  for (QPointF c :
+       {QPointF(32, 32), QPointF(68, 32), QPointF(50, 50), QPointF(32, 68), QPointF(68, 68)})
     p.drawEllipse(c, 7, 7);
   p.setBrush(kRed);
   p.drawEllipse(QPointF(50, 50), 7, 7);
@@ -566,6 +570,14 @@ void Hook(QPainter& p) {
   Head(p, QPointF(8, 30), 180, kInk, 28);
 }
 
+// Turns the grid a quarter clockwise about its centre, mirrored across the turn if asked.
+void QuarterTurn(QPainter& p, bool mirrored) {
+  p.translate(50, 50);
+  p.rotate(90);
+  if (mirrored) p.scale(1, -1);
+  p.translate(-50, -50);
+}
+
 using Draw = std::function<void(QPainter&)>;
 
 const QHash<QString, Draw>& Pictures() {
@@ -645,9 +657,7 @@ const QHash<QString, Draw>& Pictures() {
       {"RevX", Mirror},
       {"RevY",
        [](QPainter& p) {
-         p.translate(50, 50);
-         p.rotate(90);
-         p.translate(-50, -50);
+         QuarterTurn(p, false);
          Mirror(p);
        }},
       {"Rotate",
@@ -675,11 +685,8 @@ const QHash<QString, Draw>& Pictures() {
       {"Line H", ShuffleLines},
       {"Line V",
        [](QPainter& p) {
-         // Columns: the rows' picture turned a quarter.
-         p.translate(50, 50);
-         p.rotate(90);
-         p.scale(1, -1);
-         p.translate(-50, -50);
+         // Columns: the rows' picture turned a quarter, its bars still growing from the top.
+         QuarterTurn(p, true);
          ShuffleLines(p);
        }},
       {"Cells", ScatteredCells},
@@ -755,9 +762,10 @@ QIcon ProgramIcon() {
     p.setRenderHint(QPainter::Antialiasing);
     const double s = size / 100.0;
     p.scale(s, s);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x22, 0x22, 0x22));
-    p.drawRoundedRect(QRectF(2, 2, 96, 96), 14, 14);
+    // A frame of its own, so the icon stands out on the program's dark windows too.
+    p.setPen(QPen(QColor(0x6A, 0x6A, 0x6A), 3));
+    p.setBrush(QColor(0x12, 0x12, 0x12));
+    p.drawRoundedRect(QRectF(2.5, 2.5, 95, 95), 14, 14);
     // Eight steps of a painted pattern: a beat on the bottom rows, a line climbing across.
     const double cell = 10.5, left = 8;
     for (int y = 0; y < 8; ++y)

@@ -71,7 +71,7 @@ void GUIcolorButton::paintEvent(QPaintEvent*) {
   // A sunken frame while pressed, a light one under the pointer or with focus.
   const bool lit = underMouse() || hasFocus();
   p.setPen(isDown() ? QColor(0x08, 0x08, 0x08)
-            : lit   ? QColor(0xE0, 0xE0, 0xE0)
+           : lit    ? QColor(0xE0, 0xE0, 0xE0)
                     : QColor(0x80, 0x80, 0x80));
   p.drawRect(outer);
   p.setPen(QColor(0x08, 0x08, 0x08));
@@ -104,10 +104,7 @@ void GUIcolorButton::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void GUIcolorButton::dragEnterEvent(QDragEnterEvent* event) {
-  if (ColourFromMimeData(event->mimeData()) && event->source() != this)
-    event->acceptProposedAction();
-  else
-    event->ignore();
+  dragMoveEvent(event);
 }
 
 void GUIcolorButton::dragMoveEvent(QDragMoveEvent* event) {

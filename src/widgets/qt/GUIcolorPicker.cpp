@@ -70,8 +70,7 @@ class PickerCanvas : public QWidget {
     p.setRenderHint(QPainter::Antialiasing, false);
 
     // Every brightness for the current hue and saturation, 255 at the top.
-    const QRect strip(layout_.stripLeft, layout_.stripTop, layout_.stripWidth,
-                      layout_.stripHeight);
+    const QRect strip(layout_.stripLeft, layout_.stripTop, layout_.stripWidth, layout_.stripHeight);
     for (int y = strip.top(); y <= strip.bottom(); ++y) {
       const Hsb shade = PickStrip(hsb, y, layout_.stripTop, layout_.stripHeight);
       p.setPen(ToQColor(HsbToRgb(shade)));
@@ -164,7 +163,8 @@ class PickerDialog : public QDialog {
       : QDialog(parent), colour_(start) {
     setWindowTitle(title);
     ApplyDarkLook(this);
-    canvas_ = new PickerCanvas(colour_, [this] { Refresh(); }, this);
+    canvas_ = new PickerCanvas(
+        colour_, [this] { Refresh(); }, this);
 
     auto* swatches = new QGridLayout;
     oldSwatch_ = new Swatch(this);

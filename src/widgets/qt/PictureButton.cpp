@@ -5,8 +5,7 @@
 
 namespace tond {
 
-PictureButton::PictureButton(const QString& name, const QString& tooltip, int size,
-                             QWidget* parent)
+PictureButton::PictureButton(const QString& name, const QString& tooltip, int size, QWidget* parent)
     : QAbstractButton(parent), name_(name), size_(size) {
   setObjectName(name);
   setAccessibleName(name);

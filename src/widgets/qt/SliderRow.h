@@ -18,8 +18,8 @@ class SliderRow : public QWidget {
  public:
   using Formatter = std::function<std::string(double)>;
 
-  SliderRow(const QString& label, double minimum, double maximum, double value,
-            Formatter formatter, QWidget* parent = nullptr);
+  SliderRow(const QString& label, double minimum, double maximum, double value, Formatter formatter,
+            QWidget* parent = nullptr);
 
   GUIslider* Slider() const;
   double Value() const;

@@ -22,16 +22,9 @@
 namespace tond::test {
 namespace {
 
-// Runs `steps` on the picker once it shows, closes it if they left it open, and returns what
-// the picker returned.
-Cell Pick(Cell start, const std::function<void(QDialog&)>& steps) {
-  TestApp();
-  QTimer::singleShot(0, [steps] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!dialog) return ADD_FAILURE() << "no picker";
-    steps(*dialog);
-    if (dialog->isVisible()) dialog->reject();
-  });
+// What the picker returns after `steps`.
+Cell Pick(Cell start, std::function<void(QDialog&)> steps) {
+  InModal(std::move(steps));
   return RunColourPicker(nullptr, start);
 }
 
@@ -79,8 +72,8 @@ TEST(ColourPicker, TheWheelPicksAndCancelReturnsTheStartingColour) {
     EXPECT_EQ(Field(d, "Hue")->value(), 90);
     EXPECT_EQ(Field(d, "Saturation")->value(), 255);
     EXPECT_EQ(Field(d, "Brightness")->value(), 128);
-    onOk = MakeCell(Field(d, "Red")->value(), Field(d, "Green")->value(),
-                    Field(d, "Blue")->value());
+    onOk =
+        MakeCell(Field(d, "Red")->value(), Field(d, "Green")->value(), Field(d, "Blue")->value());
     for (QPushButton* button : d.findChildren<QPushButton*>())
       if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
   });

@@ -3,7 +3,10 @@
 // nothing (a live edit the session opened for it is cancelled, so nothing waits on it).
 #include "app/qt/MainWindow.h"
 
+#include "app/qt/AboutBox.h"
+#include "edit/qt/CellColourEditor.h"
 #include "model/Project.h"
+#include "overview/qt/PatternsWindow.h"
 
 namespace tond {
 
@@ -14,9 +17,13 @@ Change CTondDlg::OpenWindow(Window window) {
     case Window::kSettings:
       return {};
     case Window::kAbout:
+      RunAboutBox(this);
       return {};
-    case Window::kPatterns:
-      return {};
+    case Window::kPatterns: {
+      // The session has put the working grid into its slot for the thumbnails.
+      const std::optional<int> slot = RunPatternsWindow(this, session_.GetProject());
+      return slot ? session_.SelectPattern(*slot) : Change();
+    }
     case Window::kKitEditor:  // the kit editor: RunKitEditor(this, session_)
       return {};
     case Window::kMutate:  // the tool windows edit the grid live from the session's copy;
@@ -33,7 +40,8 @@ Change CTondDlg::OpenWindow(Window window) {
 
 // The pencil with Ctrl: the cell colour editor on one cell; the cell takes what it holds.
 Change CTondDlg::EditCell(CellPoint cell) {
-  return session_.CloseCellEditor(session_.GetProject().GetCell(cell.x, cell.y));
+  const Cell colour = session_.GetProject().GetCell(cell.x, cell.y);
+  return session_.CloseCellEditor(RunCellColourEditor(this, session_, cell.y, colour));
 }
 
 // The MIDI input: opened when the window is built, closed when it closes. Its messages reach the

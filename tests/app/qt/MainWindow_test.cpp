@@ -11,7 +11,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
-#include <functional>
 #include <memory>
 
 #include "app/qt/QtPlatform.h"
@@ -73,20 +72,6 @@ struct MainWindowTest : SessionFixture, ::testing::Test {
     QApplication::sendEvent(window.get(), &drop);
     QApplication::processEvents();
   }
-  // Runs `steps` on the modal window that `open` shows, and closes it if they did not.
-  void OnModal(const std::function<void(QWidget&)>& steps, const std::function<void()>& open) {
-    bool shown = false;
-    QTimer::singleShot(0, [&] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (!modal) return;
-      shown = true;
-      steps(*modal);
-      if (modal->isVisible()) modal->close();
-    });
-    open();
-    EXPECT_TRUE(shown) << "no window opened";
-  }
-
   TempDir dir;
   std::unique_ptr<CTondDlg> window;
 };
@@ -182,14 +167,43 @@ TEST_F(MainWindowTest, ASwatchOpensThePickerAndCancelKeepsTheColour) {
   for (GUIcolorButton* b : window->findChildren<GUIcolorButton*>())
     if (b->Colour() == before) swatch = b;
   ASSERT_NE(swatch, nullptr);
-  OnModal(
-      [](QWidget& picker) {
-        for (QPushButton* b : picker.findChildren<QPushButton*>())
-          if (b->text() == "Cancel") QTest::mouseClick(b, Qt::LeftButton);
-      },
-      [&] { QTest::mouseClick(swatch, Qt::LeftButton); });
+  InModal([](QDialog& picker) {
+    for (QPushButton* b : picker.findChildren<QPushButton*>())
+      if (b->text() == "Cancel") QTest::mouseClick(b, Qt::LeftButton);
+  });
+  QTest::mouseClick(swatch, Qt::LeftButton);
   EXPECT_EQ(session.Tools().pencilColour, before);
   EXPECT_EQ(swatch->Colour(), before);
+}
+
+TEST_F(MainWindowTest, ThePatternsWindowSwitchesByKeysAndByThePointer) {
+  Stroke({At(1, 1)});
+  InModal([](QDialog& d) {
+    QTest::keyClick(&d, Qt::Key_Left);  // 0 -> 3, wrapping in its row
+    QTest::keyClick(&d, Qt::Key_Return);
+  });
+  Key(Qt::Key_P);
+  EXPECT_EQ(P().Current(), 3);
+  EXPECT_NE(P().StoredPattern(0)[CellIndex(1, 1)], 0u) << "the edit went into its slot first";
+
+  InModal([](QDialog& d) {
+    const QPoint middleOf1(20 + 148 + 64, 20 + 64);
+    QTest::mouseMove(&d, middleOf1);
+    QTest::mouseClick(&d, Qt::LeftButton, {}, middleOf1);
+  });
+  QTest::mouseClick(Button("Patterns"), Qt::LeftButton);
+  EXPECT_EQ(P().Current(), 1);
+}
+
+TEST_F(MainWindowTest, TheCellColourEditorOpensOnCtrlPressAndEscapeKeepsTheCell) {
+  Stroke({At(6, 2)});
+  const Cell painted = P().GetCell(6, 2);
+  const int pushes = session.History().Count();
+  InModal([](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); });
+  QTest::mousePress(window.get(), Qt::LeftButton, Qt::ControlModifier, At(6, 2));
+  QTest::mouseRelease(window.get(), Qt::LeftButton, Qt::ControlModifier, At(6, 2));
+  EXPECT_EQ(P().GetCell(6, 2), painted);
+  EXPECT_EQ(session.History().Count(), pushes);
 }
 
 TEST(QtFilter, ListsEachEntryWithItsPatternsInBothCases) {

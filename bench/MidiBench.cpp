@@ -30,7 +30,8 @@ void MidiColourKnob(benchmark::State& state) {
   std::vector<std::uint32_t> words;
   for (int i = 0; i < kMessages; ++i) {
     const int phase = i % 254;  // up and down the knob's whole travel
-    words.push_back(PackMidi(0xB0, 7, static_cast<std::uint8_t>(phase < 127 ? phase : 254 - phase)));
+    words.push_back(
+        PackMidi(0xB0, 7, static_cast<std::uint8_t>(phase < 127 ? phase : 254 - phase)));
   }
   for (auto _ : state) {
     state.PauseTiming();
@@ -43,12 +44,11 @@ void MidiColourKnob(benchmark::State& state) {
     fixture->session.ImportPictureFile("dense");
     state.ResumeTiming();
     for (int i = 0; i < kMessages; i += kBurst)
-      benchmark::DoNotOptimize(
-          fixture->session.ApplyMidiMessages(std::span(words).subspan(i, std::min(kBurst, kMessages - i))));
+      benchmark::DoNotOptimize(fixture->session.ApplyMidiMessages(
+          std::span(words).subspan(i, std::min(kBurst, kMessages - i))));
     state.PauseTiming();
     state.counters["rss_MB"] = ResidentMegabytes();
-    state.counters["undo_MB"] =
-        static_cast<double>(fixture->session.History().Bytes()) / (1 << 20);
+    state.counters["undo_MB"] = static_cast<double>(fixture->session.History().Bytes()) / (1 << 20);
     state.counters["undo_states"] = fixture->session.History().Count();
     fixture.reset();
     state.ResumeTiming();

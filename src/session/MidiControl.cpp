@@ -9,78 +9,80 @@ namespace {
 constexpr int kStatusProgramChange = 0xC;
 constexpr int kStatusControlChange = 0xB;
 
-const char* ControllerName(int n) {
-  switch (n) {
-    case 0: return "Bank Select (coarse)";
-    case 1: return "Modulation Wheel (coarse)";
-    case 2: return "Breath controller (coarse)";
-    case 4: return "Foot Pedal (coarse)";
-    case 5: return "Portamento Time (coarse)";
-    case 6: return "Data Entry (coarse)";
-    case 7: return "Volume (coarse)";
-    case 8: return "Balance (coarse)";
-    case 10: return "Pan position (coarse)";
-    case 11: return "Expression (coarse)";
-    case 12: return "Effect Control 1 (coarse)";
-    case 13: return "Effect Control 2 (coarse)";
-    case 16: return "Gneral Purpose Slider 1";
-    case 17: return "General Purpose Slider 2";
-    case 18: return "General Purpose Slider 3";
-    case 19: return "General Purpose Slider 4";
-    case 32: return "Bank Select (fine)";
-    case 33: return "Modulation Wheel (fine)";
-    case 34: return "Breath controller (fine)";
-    case 36: return "Foot Pedal (fine)";
-    case 37: return "Portamento Time (fine)";
-    case 38: return "Data Entry (fine)";
-    case 39: return "Volume (fine)";
-    case 40: return "Balance (fine)";
-    case 42: return "Pan position (fine)";
-    case 43: return "Expression (fine)";
-    case 44: return "Effect Control 1 (fine)";
-    case 45: return "Effect Control 2 (fine)";
-    case 64: return "Hold Pedal (on/off)";
-    case 65: return "Portamento (on/off)";
-    case 66: return "Sustenuto Pedal (on/off)";
-    case 67: return "Soft Pedal (on/off)";
-    case 68: return "Legato Pedal (on/off)";
-    case 69: return "Hold 2 Pedal (on/off)";
-    case 70: return "Sound Variation";
-    case 71: return "Sound Timbre";
-    case 72: return "Sound Release Time";
-    case 73: return "Sound Attack Time";
-    case 74: return "Sound Brightness";
-    case 75: return "Sound Control 6";
-    case 76: return "Sound Control 7";
-    case 77: return "Sound Control 8";
-    case 78: return "Sound Control 9";
-    case 79: return "Sound Control 10";
-    case 80: return "General Purpose Button 1 (on/off)";
-    case 81: return "General Purpose Button 2 (on/off)";
-    case 82: return "General Purpose Button 3 (on/off)";
-    case 83: return "General Purpose Button 4 (on/off)";
-    case 91: return "Effects Level";
-    case 92: return "Tremulo Level";
-    case 93: return "Chorus Level";
-    case 94: return "Celeste Level";
-    case 95: return "Phaser Level";
-    case 96: return "Data Button increment";
-    case 97: return "Data Button decrement";
-    case 98: return "Non-registered Parameter (fine)";
-    case 99: return "Non-registered Parameter (coarse)";
-    case 100: return "Registered Parameter (fine)";
-    case 101: return "Registered Parameter (coarse)";
-    case 120: return "All Sound Off";
-    case 121: return "All Controllers Off";
-    case 122: return "Local Keyboard (on/off)";
-    case 123: return "All Notes Off";
-    case 124: return "Omni Mode Off";
-    case 125: return "Omni Mode On";
-    case 126: return "Mono Operation";
-    case 127: return "Poly Operation";
-    default: return "Undefined";
-  }
-}
+// The controllers that have a name; every other number is "Undefined".
+struct Named {
+  int number;
+  const char* name;
+};
+constexpr Named kNamed[] = {
+    {0, "Bank Select (coarse)"},
+    {1, "Modulation Wheel (coarse)"},
+    {2, "Breath controller (coarse)"},
+    {4, "Foot Pedal (coarse)"},
+    {5, "Portamento Time (coarse)"},
+    {6, "Data Entry (coarse)"},
+    {7, "Volume (coarse)"},
+    {8, "Balance (coarse)"},
+    {10, "Pan position (coarse)"},
+    {11, "Expression (coarse)"},
+    {12, "Effect Control 1 (coarse)"},
+    {13, "Effect Control 2 (coarse)"},
+    {16, "Gneral Purpose Slider 1"},
+    {17, "General Purpose Slider 2"},
+    {18, "General Purpose Slider 3"},
+    {19, "General Purpose Slider 4"},
+    {32, "Bank Select (fine)"},
+    {33, "Modulation Wheel (fine)"},
+    {34, "Breath controller (fine)"},
+    {36, "Foot Pedal (fine)"},
+    {37, "Portamento Time (fine)"},
+    {38, "Data Entry (fine)"},
+    {39, "Volume (fine)"},
+    {40, "Balance (fine)"},
+    {42, "Pan position (fine)"},
+    {43, "Expression (fine)"},
+    {44, "Effect Control 1 (fine)"},
+    {45, "Effect Control 2 (fine)"},
+    {64, "Hold Pedal (on/off)"},
+    {65, "Portamento (on/off)"},
+    {66, "Sustenuto Pedal (on/off)"},
+    {67, "Soft Pedal (on/off)"},
+    {68, "Legato Pedal (on/off)"},
+    {69, "Hold 2 Pedal (on/off)"},
+    {70, "Sound Variation"},
+    {71, "Sound Timbre"},
+    {72, "Sound Release Time"},
+    {73, "Sound Attack Time"},
+    {74, "Sound Brightness"},
+    {75, "Sound Control 6"},
+    {76, "Sound Control 7"},
+    {77, "Sound Control 8"},
+    {78, "Sound Control 9"},
+    {79, "Sound Control 10"},
+    {80, "General Purpose Button 1 (on/off)"},
+    {81, "General Purpose Button 2 (on/off)"},
+    {82, "General Purpose Button 3 (on/off)"},
+    {83, "General Purpose Button 4 (on/off)"},
+    {91, "Effects Level"},
+    {92, "Tremulo Level"},
+    {93, "Chorus Level"},
+    {94, "Celeste Level"},
+    {95, "Phaser Level"},
+    {96, "Data Button increment"},
+    {97, "Data Button decrement"},
+    {98, "Non-registered Parameter (fine)"},
+    {99, "Non-registered Parameter (coarse)"},
+    {100, "Registered Parameter (fine)"},
+    {101, "Registered Parameter (coarse)"},
+    {120, "All Sound Off"},
+    {121, "All Controllers Off"},
+    {122, "Local Keyboard (on/off)"},
+    {123, "All Notes Off"},
+    {124, "Omni Mode Off"},
+    {125, "Omni Mode On"},
+    {126, "Mono Operation"},
+    {127, "Poly Operation"},
+};
 
 // The quarter turn a rotation value falls in, counted from the first value received; every
 // division truncates toward zero.
@@ -92,35 +94,34 @@ int Quarter(int value, int first) {
 }  // namespace
 
 const char* FunctionLabel(MidiFunction function) {
-  static constexpr const char* kLabels[kMidiFunctions] = {"Tempo", "Offset X", "Offset Y",
-                                                          "Rotation", "Red", "Green", "Blue"};
+  static constexpr const char* kLabels[kMidiFunctions] = {
+      "Tempo", "Offset X", "Offset Y", "Rotation", "Red", "Green", "Blue"};
   return kLabels[static_cast<int>(function)];
 }
 
+// In the order of MidiFunction.
+constexpr SharedSetting<std::uint8_t> Settings::*kControllerSettings[kMidiFunctions] = {
+    &Settings::ccTempo, &Settings::ccX,     &Settings::ccY,   &Settings::ccRotation,
+    &Settings::ccRed,   &Settings::ccGreen, &Settings::ccBlue};
+
 SharedSetting<std::uint8_t>& ControllerSetting(Settings& settings, MidiFunction function) {
-  switch (function) {
-    case MidiFunction::kTempo: return settings.ccTempo;
-    case MidiFunction::kX: return settings.ccX;
-    case MidiFunction::kY: return settings.ccY;
-    case MidiFunction::kRotation: return settings.ccRotation;
-    case MidiFunction::kRed: return settings.ccRed;
-    case MidiFunction::kGreen: return settings.ccGreen;
-    case MidiFunction::kBlue: break;
-  }
-  return settings.ccBlue;
+  return settings.*kControllerSettings[static_cast<int>(function)];
 }
 
 std::uint8_t ControllerOf(const Settings& settings, MidiFunction function) {
-  return ControllerSetting(const_cast<Settings&>(settings), function).Get();
+  return (settings.*kControllerSettings[static_cast<int>(function)]).Get();
 }
 
 const std::array<std::string, kControllerNames>& ControllerNames() {
   static const std::array<std::string, kControllerNames> names = [] {
     std::array<std::string, kControllerNames> list;
-    for (int n = 0; n < 128; ++n) {
+    std::array<const char*, 128> named;
+    named.fill("Undefined");
+    for (const Named& entry : kNamed) named[static_cast<std::size_t>(entry.number)] = entry.name;
+    for (std::size_t n = 0; n < named.size(); ++n) {
       std::string number = std::to_string(n);
       number.resize(4, ' ');
-      list[static_cast<std::size_t>(n)] = number + ControllerName(n);
+      list[n] = number + named[n];
     }
     list[128] = "------ None ------";
     return list;
@@ -175,29 +176,23 @@ void MidiControl::Step(Session& session, std::uint8_t status, std::uint8_t d1, s
 
 // Every check whose controller matches acts, in this order; a check that records its first
 // value ends the message there.
-void MidiControl::ControlChange(Session& session, std::uint8_t c, std::uint8_t v,
-                                Pending& pending, Change& change) {
-  const std::uint16_t half = v / 2;
-  if (c == settings_.ccX.Get()) {
-    Note(MidiFunction::kX, c, change);
-    if (last_.x == kUnset) {
-      last_.x = half;
-      return;
+void MidiControl::ControlChange(Session& session, std::uint8_t c, std::uint8_t v, Pending& pending,
+                                Change& change) {
+  // x and y move by the half value's difference from the last one.
+  const auto shift = [&](MidiFunction function, std::uint16_t& last, int& amount) {
+    Note(function, c, change);
+    const std::uint16_t half = v / 2;
+    if (last == kUnset) {
+      last = half;
+      return false;
     }
-    pending.dx += half - last_.x;
+    amount += half - last;
     pending.shift = true;
-    last_.x = half;
-  }
-  if (c == settings_.ccY.Get()) {
-    Note(MidiFunction::kY, c, change);
-    if (last_.y == kUnset) {
-      last_.y = half;
-      return;
-    }
-    pending.dy += half - last_.y;
-    pending.shift = true;
-    last_.y = half;
-  }
+    last = half;
+    return true;
+  };
+  if (c == settings_.ccX.Get() && !shift(MidiFunction::kX, last_.x, pending.dx)) return;
+  if (c == settings_.ccY.Get() && !shift(MidiFunction::kY, last_.y, pending.dy)) return;
   if (c == settings_.ccTempo.Get()) {
     Note(MidiFunction::kTempo, c, change);
     // In single precision, as the slider computes it.
@@ -209,7 +204,8 @@ void MidiControl::ControlChange(Session& session, std::uint8_t c, std::uint8_t v
       last_.firstRotation = last_.rotation = v;
       return;
     }
-    const int turns = Quarter(v, last_.firstRotation) - Quarter(last_.rotation, last_.firstRotation);
+    const int turns =
+        Quarter(v, last_.firstRotation) - Quarter(last_.rotation, last_.firstRotation);
     if (turns != 0) {
       Flush(session, pending, change);
       change |= session.RotatePattern(turns);

@@ -27,13 +27,15 @@ SettingsForm FormFor(const Settings& settings, int midiPorts,
                      const std::vector<std::string>& audioDevices) {
   SettingsForm form;
   for (int f = 0; f < kMidiFunctions; ++f)
-    form.controllers[f] = Entry(ControllerOf(settings, static_cast<MidiFunction>(f)), kControllerNames);
+    form.controllers[f] =
+        Entry(ControllerOf(settings, static_cast<MidiFunction>(f)), kControllerNames);
   form.midiPort = Entry(settings.midiInPort, midiPorts);
   form.midiChannel = Entry(settings.midiInChannel, 16);
-  const auto device = std::find_if(audioDevices.begin(), audioDevices.end(), [&](const std::string& name) {
-    return StartsWithIgnoringCase(name, settings.audioDevice);
-  });
-  if (device != audioDevices.end()) form.audioDevice = static_cast<int>(device - audioDevices.begin());
+  const auto device = std::find_if(
+      audioDevices.begin(), audioDevices.end(),
+      [&](const std::string& name) { return StartsWithIgnoringCase(name, settings.audioDevice); });
+  if (device != audioDevices.end())
+    form.audioDevice = static_cast<int>(device - audioDevices.begin());
   form.interpolation = Entry(settings.interpolation, 3);
   form.audioEditor = settings.audioEditor;
   form.defaultKit = settings.defaultKit;

@@ -73,7 +73,8 @@ std::vector<std::string> MidiInput::Ports(MidiBackend backend) {
   bool failed = false;
   in->setErrorCallback(KeepError, &failed);
   const unsigned count = in->getPortCount();
-  for (unsigned i = 0; i < count && names.size() < kMaxPorts; ++i) names.push_back(in->getPortName(i));
+  for (unsigned i = 0; i < count && names.size() < kMaxPorts; ++i)
+    names.push_back(in->getPortName(i));
   return names;
 }
 

@@ -50,7 +50,10 @@ void RunSettingsDialog(QWidget* parent, Session& session, Settings& settings) {
 SettingsDialog::SettingsDialog(QWidget* parent, Session& session, Settings& settings,
                                std::vector<std::string> midiPorts,
                                std::vector<std::string> audioDevices)
-    : QDialog(parent), session_(session), settings_(settings), audioDevices_(std::move(audioDevices)) {
+    : QDialog(parent),
+      session_(session),
+      settings_(settings),
+      audioDevices_(std::move(audioDevices)) {
   setWindowTitle("Settings");
   const SettingsForm form = FormFor(settings, static_cast<int>(midiPorts.size()), audioDevices_);
   auto* grid = new QGridLayout(this);

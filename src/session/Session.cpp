@@ -16,6 +16,7 @@
 #include "files/ProjectFile.h"
 #include "model/Project.h"
 #include "model/UndoSystem.h"
+#include "session/MidiControl.h"
 
 namespace tond {
 
@@ -749,6 +750,19 @@ Change Session::AcceptFilter(std::uint32_t destination, std::uint32_t level, std
   StoreFilterChoice(filterSettings_, project_->filter, destination, level, selected, cells);
   if (!cells) return {};
   return Edited(ApplyFilter(filterSettings_, project_->filter, project_->working, *undo_));
+}
+
+// --- MIDI ------------------------------------------------------------------------------------
+
+MidiControl& Session::Midi() {
+  if (!midi_) midi_ = std::make_unique<MidiControl>(settings_);
+  return *midi_;
+}
+
+Change Session::ApplyMidiMessages(std::span<const std::uint32_t> words) {
+  Change change = Midi().Apply(*this, words);
+  if (change.status) status_ = *change.status;
+  return change;
 }
 
 // --- Main window ------------------------------------------------------------------------------

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,7 @@
 namespace tond {
 
 class Engine;
+class MidiControl;
 class Project;
 class Recorder;
 class UndoSystem;
@@ -289,6 +291,16 @@ class Session {
   bool grid_ = false;
   bool modified_ = false;
   std::string status_;
+
+  // --- MIDI ---------------------------------------------------------------------------------
+ public:
+  // The controller's state for the whole run: its last values and MIDI learn.
+  MidiControl& Midi();
+  // A burst of packed messages (see MidiControl), handed over to the window thread.
+  Change ApplyMidiMessages(std::span<const std::uint32_t> words);
+
+ private:
+  std::unique_ptr<MidiControl> midi_;
 };
 
 }  // namespace tond

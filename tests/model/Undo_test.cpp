@@ -60,5 +60,33 @@ TEST_F(UndoFixture, EditAfterUndoReturnsToTheStateShownBeforeIt) {
   EXPECT_FALSE(undo.CanRedo());  // B was dropped by the edit
 }
 
+TEST(UndoBudget, KeepsTheNewestStatesWithinItsMemory) {
+  Project project;
+  const std::size_t budget = 10 * CUndoState(Pattern{}, Pattern{}).Bytes() + 10 * kCells * 4;
+  UndoSystem undo(budget);
+  undo.Init(&project.working);
+  // Edits that change every cell: ten fit.
+  for (Cell v = 1; v <= 30; ++v) {
+    project.working.Fill(v);
+    undo.Push();
+  }
+  EXPECT_EQ(undo.Count(), 11);
+  EXPECT_LE(undo.Bytes(), budget);
+  for (int i = 0; i < 20; ++i) undo.Undo();
+  EXPECT_EQ(project.GetCell(63, 63), 20u);
+  for (int i = 0; i < 20; ++i) undo.Redo();
+  EXPECT_EQ(project.GetCell(0, 0), 30u);
+  // Edits of one cell keep only that cell: hundreds fit in the room of the ten.
+  for (int i = 0; i < 600; ++i) {
+    project.SetCell(i % 64, i / 64, 0);
+    undo.Push();
+  }
+  EXPECT_GT(undo.Count(), 601);
+  EXPECT_LE(undo.Bytes(), budget);
+  for (int i = 0; i < 600; ++i) undo.Undo();
+  EXPECT_EQ(project.GetCell(0, 0), 30u);
+  EXPECT_EQ(project.GetCell(23, 9), 30u);
+}
+
 }  // namespace
 }  // namespace tond

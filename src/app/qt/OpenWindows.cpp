@@ -4,6 +4,7 @@
 #include "app/qt/MainWindow.h"
 
 #include "app/qt/AboutBox.h"
+#include "app/qt/SettingsDialog.h"
 #include "edit/qt/CellColourEditor.h"
 #include "model/Project.h"
 #include "overview/qt/PatternsWindow.h"
@@ -15,6 +16,7 @@ Change CTondDlg::OpenWindow(Window window) {
     case Window::kNone:
       return {};
     case Window::kSettings:
+      RunSettingsDialog(this, session_, settings_);
       return {};
     case Window::kAbout:
       RunAboutBox(this);
@@ -44,8 +46,8 @@ Change CTondDlg::EditCell(CellPoint cell) {
   return session_.CloseCellEditor(RunCellColourEditor(this, session_, cell.y, colour));
 }
 
-// The MIDI input: opened when the window is built, closed when it closes. Its messages reach the
-// session on the window thread only.
+// The MIDI input: opened when the window is built (its words handed to
+// session_.ApplyMidiMessages on the window thread, the Change applied), closed when it closes.
 void CTondDlg::OpenMidiInput() {}
 
 void CTondDlg::CloseMidiInput() {}

@@ -11,6 +11,8 @@
 #include <ctime>
 #include <filesystem>
 #include <iostream>
+#include <memory>
+#include <vector>
 
 #include "app/qt/MainWindow.h"
 #include "app/qt/QtPlatform.h"
@@ -55,14 +57,37 @@ bool Set(const char* name) {
 }
 
 // Qt ends the process when its platform cannot start (a display that does not answer): the same
-// one line as without a display, so that a script can fall back to playing without one.
+// one line as without a display, so that a script can fall back to playing without one. What Qt
+// says while it starts is held back until it has started, so that the line stays alone.
 QtMessageHandler previousHandler = nullptr;
-void NoDisplayOnFatal(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+struct HeldMessage {
+  QtMsgType type;
+  QString text;
+};
+std::vector<HeldMessage>* heldMessages = nullptr;
+
+void HoldWhileStarting(QtMsgType type, const QMessageLogContext&, const QString& text) {
   if (type == QtFatalMsg) {
     std::cerr << kNoDisplayMessage << std::endl;
     _exit(kExitNoDisplay);
   }
-  if (previousHandler != nullptr) previousHandler(type, context, text);
+  heldMessages->push_back({type, text});
+}
+
+std::unique_ptr<QApplication> StartQt(int& argc, char** argv) {
+  std::vector<HeldMessage> held;
+  heldMessages = &held;
+  previousHandler = qInstallMessageHandler(HoldWhileStarting);
+  auto qt = std::make_unique<QApplication>(argc, argv);
+  qInstallMessageHandler(previousHandler);
+  heldMessages = nullptr;
+  for (const HeldMessage& m : held) {
+    if (previousHandler != nullptr)
+      previousHandler(m.type, QMessageLogContext(), m.text);
+    else
+      std::cerr << m.text.toStdString() << std::endl;
+  }
+  return qt;
 }
 
 // For the start-up benchmark: TOND_REPORT_FIRST_PAINT holds the wall-clock nanoseconds at which
@@ -104,9 +129,7 @@ int RunWindowProgram(const std::optional<std::string>& file) {
   int argc = 1;
   char name[] = "tond";
   char* argv[] = {name, nullptr};
-  previousHandler = qInstallMessageHandler(NoDisplayOnFatal);
-  QApplication qt(argc, argv);
-  qInstallMessageHandler(previousHandler);
+  std::unique_ptr<QApplication> qt = StartQt(argc, argv);
 
   QtPlatform platform;
   CTondApp app(platform);
@@ -139,7 +162,7 @@ int RunWindowProgram(const std::optional<std::string>& file) {
     std::signal(SIGTERM, SIG_DFL);
     QCoreApplication::exit(0);
   });
-  qt.exec();
+  qt->exec();
 
   window.Closing();
   if (signalled && session.Modified()) {

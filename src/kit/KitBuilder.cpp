@@ -96,8 +96,8 @@ void LoadInto(KitBuild& build, const std::string& path, ScanProgress& progress) 
   build.status = kLoading + path;
   progress.Looking(build.status);
   Collector collector(build.messages);
-  build.slots.emplace_back();
-  FillSlot(build.slots.back(), path, &collector);
+  build.instruments.emplace_back();
+  FillSlot(build.instruments.back(), path, &collector);
 }
 
 }  // namespace
@@ -131,9 +131,9 @@ bool FillSlot(CInstrument& slot, const std::string& path, Notifier* notifier) {
 
 void ApplyKitBuild(CKit& kit, KitBuild& build) {
   EmptySlots(kit);
-  const int count = std::min<int>(CKit::kSlots, static_cast<int>(build.slots.size()));
+  const int count = std::min<int>(CKit::kSlots, static_cast<int>(build.instruments.size()));
   for (int i = 0; i < count; ++i) {
-    CInstrument& from = build.slots[static_cast<size_t>(i)];
+    CInstrument& from = build.instruments[static_cast<size_t>(i)];
     kit[i].samplePath = std::move(from.samplePath);
     kit[i].data = std::move(from.data);
     kit[i].rootKey = from.rootKey;
@@ -172,7 +172,8 @@ std::vector<std::string> DrawKitFiles(std::vector<std::string> candidates,
 KitBuild LoadKitFiles(const std::vector<std::string>& files, ScanProgress& progress) {
   KitBuild build;
   for (const std::string& path : files) {
-    if (build.slots.size() == static_cast<size_t>(CKit::kSlots) || progress.Cancelled()) break;
+    if (build.instruments.size() == static_cast<size_t>(CKit::kSlots) || progress.Cancelled())
+      break;
     LoadInto(build, path, progress);
   }
   return build;
@@ -181,7 +182,8 @@ KitBuild LoadKitFiles(const std::vector<std::string>& files, ScanProgress& progr
 KitBuild BuildKitFromFolder(const std::string& folder, ScanProgress& progress) {
   KitBuild build;
   for (const std::string& path : FolderWaveFiles(folder)) {
-    if (build.slots.size() == static_cast<size_t>(CKit::kSlots) || progress.Cancelled()) break;
+    if (build.instruments.size() == static_cast<size_t>(CKit::kSlots) || progress.Cancelled())
+      break;
     if (IsWaveFile(path)) LoadInto(build, path, progress);
   }
   return build;
@@ -225,8 +227,8 @@ KitBuild SliceSample(const CInstrument& source, const std::string& path,
     const std::string name = SliceName(path, i);
     if (!WriteWave(name, slice.data(), static_cast<std::uint32_t>(slice.size()), 1))
       failed.push_back(name);
-    build.slots.emplace_back();
-    FillSlot(build.slots.back(), name, &collector);
+    build.instruments.emplace_back();
+    FillSlot(build.instruments.back(), name, &collector);
   }
   return build;
 }

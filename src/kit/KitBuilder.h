@@ -56,12 +56,12 @@ class InPlaceRunner final : public ScanRunner, private ScanProgress {
   bool Cancelled() override { return false; }
 };
 
-// New contents for a kit: slots[i] goes into slot i (its path, sample and root key), every other
-// slot is emptied.
+// New contents for a kit: instruments[i] goes into slot i (its path, sample and root key), every
+// other slot is emptied.
 struct KitBuild {
-  std::vector<CInstrument> slots;     // at most 64
-  std::vector<std::string> messages;  // what loading had to say, shown once it is done
-  std::string status;                 // the last progress text
+  std::vector<CInstrument> instruments;  // at most 64
+  std::vector<std::string> messages;     // what loading had to say, shown once it is done
+  std::string status;                    // the last progress text
 };
 
 // The kit editor's emptying: "not used", no sample, loop and fade off, root key 60. The key

@@ -904,7 +904,7 @@ Change Session::KitFromFolderPath(const std::string& folder, ScanRunner& runner)
     return {};
   BusyCursor busy(platform_);
   Change change = PutBuild(build);
-  if (build.slots.empty()) {
+  if (build.instruments.empty()) {
     platform_.Message(kNoSampleInFolder);
     change.refused = true;
   }

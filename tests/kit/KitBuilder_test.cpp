@@ -76,17 +76,17 @@ TEST_F(KitBuilderTest, FolderGivesItsWavesByNameAndAtMost64) {
   EXPECT_EQ(Names(FolderWaveFiles(dir.Path().string())),
             (Texts{"A.WAV", "b.wav", "broken.wav", "c.Wav"}));
   KitBuild build = BuildKitFromFolder(dir.Path().string(), watch);
-  ASSERT_EQ(build.slots.size(), 3u);  // the broken file is skipped
-  EXPECT_EQ(build.slots[2].samplePath, dir.File("c.Wav"));
-  EXPECT_EQ(build.slots[2].Length(), 2u);
+  ASSERT_EQ(build.instruments.size(), 3u);  // the broken file is skipped
+  EXPECT_EQ(build.instruments[2].samplePath, dir.File("c.Wav"));
+  EXPECT_EQ(build.instruments[2].Length(), 2u);
   EXPECT_EQ(watch.texts.back(), "Loading... " + dir.File("c.Wav"));
   EXPECT_EQ(build.status, watch.texts.back());
 
   for (int i = 0; i < 70; ++i) Wave("many/" + std::to_string(1000 + i) + ".wav");
   build = BuildKitFromFolder(dir.File("many"), watch);
-  ASSERT_EQ(build.slots.size(), 64u);
-  EXPECT_EQ(build.slots[63].samplePath, dir.File("many/1063.wav"));
-  EXPECT_TRUE(BuildKitFromFolder(dir.File("nothing here"), watch).slots.empty());
+  ASSERT_EQ(build.instruments.size(), 64u);
+  EXPECT_EQ(build.instruments[63].samplePath, dir.File("many/1063.wav"));
+  EXPECT_TRUE(BuildKitFromFolder(dir.File("nothing here"), watch).instruments.empty());
 }
 
 TEST_F(KitBuilderTest, TreeSearchTakesExactCaseAndDrawsWithoutRepeats) {
@@ -121,7 +121,7 @@ TEST_F(KitBuilderTest, TreeSearchTakesExactCaseAndDrawsWithoutRepeats) {
   // A cancel stops the search at once.
   watch.texts.clear();
   watch.cancelAfter = 1;
-  EXPECT_TRUE(BuildKitFromTree(dir.Path().string(), counted, watch).slots.empty());
+  EXPECT_TRUE(BuildKitFromTree(dir.Path().string(), counted, watch).instruments.empty());
   EXPECT_EQ(watch.texts.size(), 1u);
 }
 
@@ -137,13 +137,13 @@ TEST_F(KitBuilderTest, SixtyFourEqualSlicesBesideTheSource) {
   std::vector<std::string> failed;
   KitBuild build = SliceSample(source, path, failed);
   EXPECT_TRUE(failed.empty());
-  ASSERT_EQ(build.slots.size(), 64u);
-  EXPECT_EQ(build.slots[0].samplePath, dir.File("v1.2/loop.take_kit01.wav"));
-  EXPECT_EQ(build.slots[63].samplePath, dir.File("v1.2/loop.take_kit64.wav"));
-  for (const CInstrument& slice : build.slots) EXPECT_EQ(slice.Length(), 11025u);
+  ASSERT_EQ(build.instruments.size(), 64u);
+  EXPECT_EQ(build.instruments[0].samplePath, dir.File("v1.2/loop.take_kit01.wav"));
+  EXPECT_EQ(build.instruments[63].samplePath, dir.File("v1.2/loop.take_kit64.wav"));
+  for (const CInstrument& slice : build.instruments) EXPECT_EQ(slice.Length(), 11025u);
   // Each slice is normalised to its own peak.
-  EXPECT_FLOAT_EQ(build.slots[0].data[0], 32767 / 32768.f);
-  EXPECT_FLOAT_EQ(build.slots[5].data[1], -16383 / 32768.f);  // truncated toward zero
+  EXPECT_FLOAT_EQ(build.instruments[0].data[0], 32767 / 32768.f);
+  EXPECT_FLOAT_EQ(build.instruments[5].data[1], -16383 / 32768.f);  // truncated toward zero
   EXPECT_TRUE(AnySliceExists(path));
   EXPECT_EQ(SliceName(dir.File("v1.2/noext"), 9), dir.File("v1.2/noext_kit10.wav"));
 
@@ -151,8 +151,8 @@ TEST_F(KitBuilderTest, SixtyFourEqualSlicesBesideTheSource) {
   failed.clear();
   build = SliceSample(source, dir.File("gone/loop.wav"), failed);
   EXPECT_EQ(failed.size(), 64u);
-  EXPECT_EQ(build.slots[0].samplePath, dir.File("gone/loop_kit01.wav"));
-  EXPECT_EQ(build.slots[0].Length(), 0u);
+  EXPECT_EQ(build.instruments[0].samplePath, dir.File("gone/loop_kit01.wav"));
+  EXPECT_EQ(build.instruments[0].Length(), 0u);
 }
 
 TEST_F(KitBuilderTest, ApplyAndFillKeepTheKeyRange) {
@@ -163,10 +163,10 @@ TEST_F(KitBuilderTest, ApplyAndFillKeepTheKeyRange) {
   kit[1].data = {1.f};
   kit[1].samplePath = "old.wav";
   KitBuild build;
-  build.slots.resize(1);
-  build.slots[0].samplePath = Wave("new.wav");
-  build.slots[0].data = {0.5f};
-  build.slots[0].rootKey = 40;
+  build.instruments.resize(1);
+  build.instruments[0].samplePath = Wave("new.wav");
+  build.instruments[0].data = {0.5f};
+  build.instruments[0].rootKey = 40;
   ApplyKitBuild(kit, build);
   EXPECT_EQ(kit[0].samplePath, dir.File("new.wav"));
   EXPECT_EQ(kit[0].rootKey, 40);

@@ -6,6 +6,8 @@
 #include <mutex>
 #include <thread>
 
+#include "scales/qt/ToolLook.h"
+
 namespace tond {
 
 namespace {
@@ -38,6 +40,7 @@ class Shared : public ScanProgress {
 bool ScanDialog::Run(const std::function<void(ScanProgress&)>& work) {
   Shared shared;
   QProgressDialog dialog(parent_);
+  UseToolLook(&dialog);
   dialog.setWindowTitle(title_);
   dialog.setWindowModality(Qt::WindowModal);
   dialog.setRange(0, 0);  // no end known: a busy bar

@@ -18,16 +18,30 @@ class SliderRow : public QWidget {
  public:
   using Formatter = std::function<std::string(double)>;
 
-  SliderRow(const QString& label, double minimum, double maximum, double value,
-            Formatter formatter, QWidget* parent = nullptr);
+  SliderRow(const QString& label, double minimum, double maximum, double value, Formatter formatter,
+            QWidget* parent = nullptr);
 
   GUIslider* Slider() const;
   double Value() const;
   void SetValue(double value);
   QString ValueText() const;
+  // Rows stacked in a panel line up their bars when their labels share one width.
+  void SetLabelWidth(int pixels);
 
  signals:
   void valueChanged(double value);
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void ShowValue(double value);
+  void FitValueText();
+
+  GUIslider* slider_;
+  QLabel* label_;
+  QLabel* value_;
+  Formatter formatter_;
 };
 
 }  // namespace tond

@@ -7,14 +7,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QToolButton>
 #include <QUrl>
 
 #include "kit/KitList.h"
 #include "model/Project.h"
+#include "scales/qt/OwnPictureButton.h"
 #include "scales/qt/ScaleDlg.h"
-#include "scales/qt/ToolLook.h"
 #include "session/Session.h"
+#include "widgets/qt/Look.h"
+#include "widgets/qt/PictureButton.h"
 
 namespace tond {
 
@@ -22,7 +23,8 @@ using namespace kit_list;
 
 namespace {
 
-constexpr int kButtonSize = 32;
+constexpr int kButtonSize = 40;
+constexpr int kPictureSize = 32;
 constexpr int kButtonGap = 8;
 const QColor kText(0xC0, 0xC0, 0xC0);
 const QColor kHighlight(0xFF, 0x64, 0x64);
@@ -55,8 +57,8 @@ QPixmap Box(bool loop, bool on, int height) {
 }
 
 // The seven buttons' pictures, drawn here at 32 pixels.
-QPixmap ButtonPicture(CKitDlg::Button button) {
-  QPixmap picture(kButtonSize, kButtonSize);
+QPixmap KitPicture(CKitDlg::Button button) {
+  QPixmap picture(kPictureSize, kPictureSize);
   picture.fill(Qt::transparent);
   QPainter p(&picture);
   p.setRenderHint(QPainter::Antialiasing);
@@ -137,6 +139,8 @@ QPixmap ButtonPicture(CKitDlg::Button button) {
   return picture;
 }
 
+constexpr const char* kNames[CKitDlg::kButtons] = {"Clear",  "Load",   "Save",  "Add",
+                                                   "Folder", "Random", "Slicer"};
 constexpr const char* kTooltips[CKitDlg::kButtons] = {
     "Clear the kit. Current data will be lost.",
     "Load a kit (.kit file).",
@@ -156,22 +160,25 @@ CKitDlg::CKitDlg(Session& session, QWidget* parent)
       treeScan_(this, "Random kit"),
       cellHeight_(session.Geometry().CellHeight()),
       highlighted_(kNoSlot) {
-  UseToolLook(this);
+  ApplyDarkLook(this);
   setWindowTitle("Kit Editor");
   setMouseTracking(true);
   setAcceptDrops(true);
   setFocusPolicy(Qt::StrongFocus);
   const KitListRect list = KitListBounds(session.Geometry().CellWidth(), cellHeight_);
   const int buttonsTop = KitStatusTop(cellHeight_) + 2 * cellHeight_ + 4;
-  setFixedSize(list.right + kLeft, buttonsTop + kButtonSize + 6 + kTop);
+  setFixedSize(list.right + kLeft, buttonsTop + kButtonSize + kTop);
   for (int i = 0; i < 4; ++i) boxes_[static_cast<size_t>(i)] = Box(i < 2, i % 2 == 0, cellHeight_);
 
   for (int i = 0; i < kButtons; ++i) {
     const auto which = static_cast<Button>(i);
-    QToolButton* button = MakePictureButton(ButtonPicture(which), kTooltips[i], this);
+    // Clear, Load and Save have the library's pictures; the four kit commands draw their own.
+    PictureButton* button =
+        i <= kSave ? new PictureButton(kNames[i], kTooltips[i], kButtonSize, this)
+                   : new OwnPictureButton(kNames[i], KitPicture(which), kTooltips[i], 4, this);
     button->move(kLeft + i * (button->width() + kButtonGap), buttonsTop);
     buttons_[static_cast<size_t>(i)] = button;
-    connect(button, &QToolButton::clicked, this, [this, which] {
+    connect(button, &QAbstractButton::clicked, this, [this, which] {
       switch (which) {
         case kClear:
           return Show(session_.ClearKit());
@@ -209,7 +216,7 @@ void CKitDlg::Highlight(int slot) {
 void CKitDlg::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), kBackground);
-  p.setFont(ToolWindowFont());
+  p.setFont(ToolFont());
   const CKit& kit = session_.GetProject().kit;
   const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
   for (int i = 0; i < kSlots; ++i) {

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <thread>
 
-#include "scales/qt/ToolLook.h"
+#include "widgets/qt/Look.h"
 
 namespace tond {
 
@@ -40,7 +40,7 @@ class Shared : public ScanProgress {
 bool ScanDialog::Run(const std::function<void(ScanProgress&)>& work) {
   Shared shared;
   QProgressDialog dialog(parent_);
-  UseToolLook(&dialog);
+  ApplyDarkLook(&dialog);
   dialog.setWindowTitle(title_);
   dialog.setWindowModality(Qt::WindowModal);
   dialog.setRange(0, 0);  // no end known: a busy bar

@@ -5,12 +5,12 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QToolButton>
 
 #include "scales/KeyNames.h"
 #include "scales/ScaleTable.h"
+#include "scales/qt/OwnPictureButton.h"
 #include "scales/qt/SelectKeyDlg.h"
-#include "scales/qt/ToolLook.h"
+#include "widgets/qt/Look.h"
 
 namespace tond {
 
@@ -45,9 +45,9 @@ ScaleDlg::ScaleDlg(const KeyRange& range, Changed changed, QWidget* parent)
       list_(new QListWidget(this)),
       minField_(new QLineEdit(this)),
       maxField_(new QLineEdit(this)),
-      minButton_(MakePictureButton(RangeButtonPicture(true), "MinKey", this)),
-      maxButton_(MakePictureButton(RangeButtonPicture(false), "MaxKey", this)) {
-  UseToolLook(this);
+      minButton_(new OwnPictureButton("MinKey", RangeButtonPicture(true), "MinKey", 2, this)),
+      maxButton_(new OwnPictureButton("MaxKey", RangeButtonPicture(false), "MaxKey", 2, this)) {
+  ApplyDarkLook(this);
   setWindowTitle("Scale and range");
   setFixedSize(270, 330);
   list_->setGeometry(10, 10, 250, 240);

@@ -6,7 +6,7 @@
 
 #include "scales/KeyNames.h"
 #include "scales/Keyboard.h"
-#include "scales/qt/ToolLook.h"
+#include "widgets/qt/Look.h"
 
 namespace tond {
 
@@ -25,7 +25,7 @@ QPixmap KeyboardPicture() {
   strip.fill(Qt::white);
   QPainter p(&strip);
   p.fillRect(0, 0, kStripWidth, kBandHeight, QColor(0xFF, 0x99, 0x22));
-  QFont font = ToolWindowFont();
+  QFont font = ToolFont();
   font.setPixelSize(kBandHeight - 3);
   p.setFont(font);
   p.setPen(Qt::black);
@@ -45,7 +45,7 @@ QPixmap KeyboardPicture() {
 
 CSelectKeyDlg::CSelectKeyDlg(QWidget* parent)
     : QDialog(parent), keyboard_(KeyboardPicture()), scroll_(new QScrollBar(Qt::Horizontal, this)) {
-  UseToolLook(this);
+  ApplyDarkLook(this);
   setWindowTitle(Title(QString::number(60)));
   setFixedSize(kInnerWidth, kInnerHeight);
   setMouseTracking(true);

@@ -11,13 +11,13 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 #include <filesystem>
 
 #include "model/Project.h"
 #include "scales/ScaleTable.h"
 #include "scales/qt/ScaleDlg.h"
+#include "support/QtApp.h"
 #include "support/SessionFixture.h"
 #include "support/TestFiles.h"
 
@@ -26,25 +26,9 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// The one application, made before the first window and kept to the end.
 struct Application {
-  Application() {
-    static int argc = 1;
-    static char name[] = "kit_editor_test";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-  }
+  Application() { TestApp(); }
 };
-
-// Runs `act` on the modal window that the next call opens, once it is on screen.
-template <typename Window>
-void OnNextModal(std::function<void(Window*)> act) {
-  QTimer::singleShot(0, [act] {
-    auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
-    ASSERT_NE(window, nullptr);
-    act(window);
-  });
-}
 
 struct KitEditorWindow : Application, SessionFixture, ::testing::Test {
   const CKit& Kit() const { return session.GetProject().kit; }
@@ -132,12 +116,13 @@ TEST_F(KitEditorWindow, TheScaleChosenIsKeptInTheProject) {
   session.SetKitSample(2, Wave("a.wav"));
   const int minor = 228;
   ASSERT_STREQ(ScaleTable()[minor].name, "Minor");
-  OnNextModal<ScaleDlg>([minor](ScaleDlg* scales) {
+  InModal([minor](QDialog& dialog) {
+    auto* scales = qobject_cast<ScaleDlg*>(&dialog);
+    ASSERT_NE(scales, nullptr);
     EXPECT_EQ(scales->List()->currentItem()->text(), "8 tone Spanish");
     EXPECT_EQ(scales->MinField()->text(), "C-2");
     EXPECT_EQ(scales->MaxField()->text(), "G8");
     scales->List()->setCurrentRow(SortedPosition(minor));
-    scales->accept();
   });
   Click(Row(2, 335));  // the root key
   ASSERT_TRUE(session.SaveProjectFile(dir.File("song.blp")));
@@ -146,9 +131,8 @@ TEST_F(KitEditorWindow, TheScaleChosenIsKeptInTheProject) {
   ASSERT_FALSE(other.session.LoadProjectFile(dir.File("song.blp")).refused);
   EXPECT_EQ(other.session.GetProject().kit[2].scale, minor);
   CKitDlg reopened(other.session);
-  OnNextModal<ScaleDlg>([](ScaleDlg* scales) {
-    EXPECT_EQ(scales->List()->currentItem()->text(), "Minor");
-    scales->accept();
+  InModal([](QDialog& dialog) {
+    EXPECT_EQ(qobject_cast<ScaleDlg*>(&dialog)->List()->currentItem()->text(), "Minor");
   });
   QTest::mouseClick(&reopened, Qt::LeftButton, {}, Row(2, 335));
 }
@@ -157,7 +141,7 @@ TEST_F(KitEditorWindow, ACancelledSearchLeavesTheKitAsItWas) {
   session.SetKitSample(0, Wave("kept.wav"));
   for (int i = 0; i < 3; ++i) Wave("tree/" + std::to_string(i) + ".wav");
   platform.paths.push_back(dir.File("tree"));
-  OnNextModal<QProgressDialog>([](QProgressDialog* progress) { progress->cancel(); });
+  InModal([](QDialog& progress) { qobject_cast<QProgressDialog*>(&progress)->cancel(); });
   window.ButtonAt(CKitDlg::kRandom)->click();
   EXPECT_EQ(Kit()[0].samplePath, dir.File("kept.wav"));
   EXPECT_EQ(Kit()[1].samplePath, kNotUsed);

@@ -7,22 +7,17 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 
 #include "scales/ScaleTable.h"
 #include "scales/qt/ScaleDlg.h"
 #include "scales/qt/SelectKeyDlg.h"
+#include "support/QtApp.h"
 
 namespace tond {
 namespace {
 
 struct ScaleWindows : ::testing::Test {
-  ScaleWindows() {
-    static int argc = 1;
-    static char name[] = "scale_windows_test";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-  }
+  ScaleWindows() { test::TestApp(); }
 };
 
 TEST_F(ScaleWindows, KeyWindowTitleScrollAndHits) {
@@ -60,13 +55,12 @@ TEST_F(ScaleWindows, RangeKeysAndScaleAreHandedOnAsChosen) {
 
   // MinKey: the key window, closed without a click, changes nothing; a click on C-1 below
   // the black keys sets it, above the highest key.
-  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+  test::InModal([](QDialog& keys) { keys.close(); });
   window.MinButton()->click();
   EXPECT_EQ(window.MinField()->text(), "C-2");
   EXPECT_TRUE(handed.empty());
-  QTimer::singleShot(0, [] {
-    QTest::mouseClick(QApplication::activeModalWidget(), Qt::LeftButton, {}, QPoint(10 + 126, 80));
-  });
+  test::InModal(
+      [](QDialog& keys) { QTest::mouseClick(&keys, Qt::LeftButton, {}, QPoint(10 + 126, 80)); });
   window.MinButton()->click();
   EXPECT_EQ(window.MinField()->text(), "C-1");
   ASSERT_EQ(handed.size(), 1u);

@@ -56,7 +56,7 @@ QPixmap Box(bool loop, bool on, int height) {
   return box;
 }
 
-// The seven buttons' pictures, drawn here at 32 pixels.
+// The pictures of the four kit commands, drawn here at 32 pixels.
 QPixmap KitPicture(CKitDlg::Button button) {
   QPixmap picture(kPictureSize, kPictureSize);
   picture.fill(Qt::transparent);
@@ -89,27 +89,6 @@ QPixmap KitPicture(CKitDlg::Button button) {
     p.drawPath(path);
   };
   switch (button) {
-    case CKitDlg::kClear:
-      p.drawRect(QRectF(8, 9, 16, 19));
-      p.drawLine(5, 8, 27, 8);
-      p.drawLine(13, 5, 19, 5);
-      p.setPen(QPen(accent, 2));
-      p.drawLine(12, 14, 20, 23);
-      p.drawLine(20, 14, 12, 23);
-      break;
-    case CKitDlg::kLoad:
-      folder(QRectF(3, 10, 26, 18));
-      p.setPen(QPen(accent, 2));
-      p.drawLine(16, 2, 16, 17);
-      p.drawLine(11, 7, 16, 2);
-      p.drawLine(21, 7, 16, 2);
-      break;
-    case CKitDlg::kSave:
-      p.drawRect(QRectF(5, 5, 22, 22));
-      p.drawRect(QRectF(10, 5, 12, 8));
-      p.setPen(QPen(accent, 2));
-      p.drawRect(QRectF(9, 18, 14, 9));
-      break;
     case CKitDlg::kAdd:
       wave(QRectF(3, 18, 26, 10), ink);
       p.setPen(QPen(accent, 3));
@@ -133,7 +112,7 @@ QPixmap KitPicture(CKitDlg::Button button) {
       p.setPen(QPen(accent, 1.5, Qt::DashLine));
       for (int x : {9, 16, 23}) p.drawLine(x, 3, x, 29);
       break;
-    case CKitDlg::kButtons:
+    default:  // Clear, Load and Save: the library's pictures
       break;
   }
   return picture;

@@ -1,7 +1,10 @@
 #include "app/Cli.h"
 
+#include <filesystem>
 #include <ostream>
+#include <system_error>
 
+#include "app/qt/Program.h"
 #include "base/Version.h"
 
 namespace tond::cli {
@@ -54,7 +57,11 @@ std::string Usage(const Subcommand& command) {
 std::string Usage() {
   std::string text =
       "Usage: tond COMMAND [ARGUMENTS]\n"
+      "       tond [FILE.blp|FILE.pat|FILE.kit]\n"
       "       tond --help | --version\n"
+      "\n"
+      "Without a command tond opens its window, with the file loaded as if it had been dropped\n"
+      "on it.\n"
       "\n"
       "Commands:\n";
   for (const Subcommand& command : Subcommands()) {
@@ -70,11 +77,24 @@ int UsageError(const Subcommand& command, const std::string& problem, Streams& i
   return kExitUsage;
 }
 
+namespace {
+
+// `tond FILE` opens the window on a file: a name that is no command and no option, and names a
+// file or at least looks like one (a dot in its name).
+bool NamesAFile(const Args& args) {
+  if (args.size() != 1 || args[0].empty() || args[0][0] == '-') return false;
+  for (const Subcommand& command : Subcommands())
+    if (args[0] == command.name) return false;
+  std::error_code ec;
+  return std::filesystem::path(args[0]).filename().string().find('.') != std::string::npos ||
+         std::filesystem::exists(args[0], ec);
+}
+
+}  // namespace
+
 int Run(const Args& args, Streams& io) {
-  if (args.empty()) {
-    io.err << Usage();
-    return kExitUsage;
-  }
+  if (args.empty()) return RunWindowProgram(std::nullopt);
+  if (NamesAFile(args)) return RunWindowProgram(args[0]);
   const std::string& first = args[0];
   if (first == "--help" || first == "-h" || first == "help") {
     io.out << Usage();

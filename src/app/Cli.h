@@ -35,7 +35,7 @@ std::string Usage(const Subcommand& command);
 // Prints "tond: PROBLEM" and the usage of the command to err; returns kExitUsage.
 int UsageError(const Subcommand& command, const std::string& problem, Streams& io);
 
-// Runs the program with argv[1..].
+// Runs the program with argv[1..]: no argument, or one that names a file, opens the window.
 int Run(const Args& args, Streams& io);
 
 // Subcommands, one file each (CliRender.cpp, CliImport.cpp, ...); list them in Subcommands().

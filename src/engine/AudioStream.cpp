@@ -67,6 +67,10 @@ int AudioStream::FindOutputDevice(const std::string& name) const {
   return -1;
 }
 
+std::string AudioStream::DeviceFor(const std::string& setting) const {
+  return FindOutputDevice(setting) >= 0 ? setting : DefaultDeviceName();
+}
+
 bool AudioStream::Open(Engine& engine, const std::string& device, int bufferSize,
                        int numberOfBuffers) {
   Close();

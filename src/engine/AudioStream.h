@@ -48,6 +48,10 @@ class AudioStream {
   // Index of the first device, in PortAudio's order, that has an output channel and whose name
   // equals `name` exactly; -1 when there is none.
   int FindOutputDevice(const std::string& name) const;
+  // The device to play through for the "audio device" setting: the device of that name, or the
+  // default output device when none has it (a card unplugged since); empty when there is no
+  // output device at all. The setting itself stays, so the card is used again once it is back.
+  std::string DeviceFor(const std::string& setting) const;
 
   // Opens an output stream on the device named `device` with `bufferSize` frames per buffer
   // (256 when not positive). `numberOfBuffers` sets the suggested latency to that many buffers;

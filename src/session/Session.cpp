@@ -752,6 +752,15 @@ Change Session::AcceptFilter(std::uint32_t destination, std::uint32_t level, std
   return Edited(ApplyFilter(filterSettings_, project_->filter, project_->working, *undo_));
 }
 
+// --- Main window ------------------------------------------------------------------------------
+
+Change Session::LoadStartKit(const std::string& path) {
+  const bool modified = modified_;
+  Change change = LoadKitFile(path);
+  modified_ = modified;
+  return change;
+}
+
 // --- Kit editor ----------------------------------------------------------------------------------
 
 namespace {

@@ -232,6 +232,11 @@ class Session {
   // Writes the project without asking (a signal ends the program): true when written.
   bool SaveRecovery(const std::string& path);
 
+  // --- Main window ----------------------------------------------------------------------------
+  // The kit a new main window starts with (the default kit): loaded as LoadKitFile loads it, but
+  // it is where the project starts, not a change the user could lose.
+  Change LoadStartKit(const std::string& path);
+
  private:
   Change RunTool(Command command);
   ToolContext Context();

@@ -54,6 +54,9 @@ TEST_F(AudioStreamLive, DevicesAreFoundByTheirExactNameAndAMissingOneLeavesThePr
   EXPECT_NE(stream.FindOutputDevice(kJack), stream.FindOutputDevice(kNull));
   for (const char* name : {"System", "syst", ""}) EXPECT_EQ(stream.FindOutputDevice(name), -1);
   EXPECT_GE(stream.FindOutputDevice(stream.DefaultDeviceName()), 0);
+  // A card that is gone plays through the default device.
+  EXPECT_EQ(stream.DeviceFor(kJack), kJack);
+  EXPECT_EQ(stream.DeviceFor("System"), stream.DefaultDeviceName());
 
   EXPECT_FALSE(stream.Open(engine, "System", 256, 0));
   EXPECT_FALSE(stream.Start());

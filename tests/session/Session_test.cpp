@@ -205,5 +205,20 @@ TEST_F(SessionTest, TheAuditionKeyPlaysTheRowUnderThePointer) {
   EXPECT_EQ(platform.sounds, Texts{"/w/snare.wav"});
 }
 
+// --- Main window ------------------------------------------------------------------------------
+
+TEST_F(SessionTest, TheStartKitIsNoUnsavedChange) {
+  WriteText(dir.File("k.kit"),
+            "<TondKit>\n<instrument>\n<sample name = \"/w/snare.wav\"/>\n</instrument>\n"
+            "</TondKit>\n");
+  EXPECT_TRUE(session.LoadStartKit(dir.File("k.kit")).kit);
+  EXPECT_EQ(P().kit[0].samplePath, "/w/snare.wav");
+  EXPECT_TRUE(session.ConfirmClose());
+  EXPECT_TRUE(platform.questions.empty());
+  // Loaded later, a kit is a change like any other.
+  session.LoadKitFile(dir.File("k.kit"));
+  EXPECT_TRUE(session.Modified());
+}
+
 }  // namespace
 }  // namespace tond::test

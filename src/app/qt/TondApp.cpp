@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <filesystem>
@@ -151,9 +153,19 @@ void CTondApp::StartUp() {
   engine.playing = false;
   engine.muted = false;
   session_->SetInterpolation(settings.interpolation);
-  // Neither result is looked at: without a device or a stream the program runs silent.
-  stream_->Open(engine, settings.audioDevice, settings.bufferSize, settings.numberOfBuffers);
-  stream_->Start();
+  // Without a device or a stream the program runs silent, and the status line says why. A card
+  // that is gone is played around; the setting stays for when it comes back.
+  const std::string device = stream_->DeviceFor(settings.audioDevice);
+  const bool playing =
+      stream_->Open(engine, device, settings.bufferSize, settings.numberOfBuffers) &&
+      stream_->Start();
+  if (device.empty())
+    notice_ = kNoDeviceNotice;
+  else if (!playing)
+    notice_ = FormatMessage(kDeviceFailedNotice, device);
+  else if (device != settings.audioDevice)
+    notice_ = "The audio device \"" + settings.audioDevice + "\" is not there: Tond plays through \"" +
+              device + "\".";
   session_->SetRecorder(&stream_->GetRecorder());
 }
 
@@ -167,6 +179,32 @@ void CTondApp::ShutDown() {
   stream_.reset();  // terminates the audio library
   GetEngine().playing = false;
   if (std::unique_ptr<QSettings> store = OpenSettingsStore()) SaveSettings(*store, settings);
+}
+
+std::string CTondApp::RecoveryPath() const {
+  const std::string stem = folders.projects + "/" + kRecoveryStem;
+  std::string path = stem + ".blp";
+  for (int n = 2; Exists(path) && n < 100; ++n) path = stem + " " + std::to_string(n) + ".blp";
+  return path;
+}
+
+std::string CTondApp::ClaimRecovery() {
+  std::error_code ec;
+  std::string notice;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folders.projects, ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(kRecoveryStem, 0) != 0 || entry.path().extension() != ".blp") continue;
+    // Named after the moment it was written, so that the next recovery never overwrites it.
+    const QDateTime when = QFileInfo(QString::fromStdString(entry.path().string())).lastModified();
+    std::string claimed = "recovered " + when.toString("yyyy-MM-dd HH.mm.ss").toStdString();
+    fs::path target = entry.path().parent_path() / (claimed + ".blp");
+    for (int n = 2; Exists(target); ++n)
+      target = entry.path().parent_path() / (claimed + " " + std::to_string(n) + ".blp");
+    std::error_code renameError;
+    fs::rename(entry.path(), target, renameError);
+    notice = FormatMessage(kRecoveryNotice, renameError ? name : target.filename().string());
+  }
+  return notice;
 }
 
 std::string CTondApp::DefaultKitPath() const {

@@ -27,6 +27,17 @@ class Recorder;
 class Session;
 class SoundPlayer;
 
+// What start-up says in the status line when the sound is not as set (a card that is gone is
+// named with the one played instead).
+inline constexpr const char* kDeviceFailedNotice =
+    "The audio device \"%s\" could not be opened: Tond plays no sound.";
+inline constexpr const char* kNoDeviceNotice = "No audio output device was found: Tond plays no sound.";
+// Unsaved changes when a signal ends the program go to the Projects folder as "recovery.blp" (with
+// a number when it is taken) and are renamed after their time at the next start.
+inline constexpr const char* kRecoveryStem = "recovery";
+inline constexpr const char* kRecoveryNotice =
+    "The unsaved changes of the last session are in the Projects folder as \"%s\".";
+
 class CTondApp {
  public:
   struct Options {
@@ -55,6 +66,15 @@ class CTondApp {
   // The program folder followed by "kits/default.kit". Its samples are named relative to the
   // program folder, which is the working folder.
   std::string DefaultKitPath() const;
+
+  // What the status line says after start-up about the sound: a card that is gone and played
+  // around, or no sound at all; empty when the stream plays on the chosen device.
+  const std::string& StartUpNotice() const { return notice_; }
+  // A free name in the Projects folder for the project a signal leaves behind.
+  std::string RecoveryPath() const;
+  // Renames what RecoveryPath() files were left by the last run after their time, and returns the
+  // status line naming them (empty when there was none).
+  std::string ClaimRecovery();
 
   // Transport: the engine's `playing` and `muted`, and the recorder's state. Starting a
   // recording creates the next free "output<n>.wav" in the Output folder; false (with the
@@ -85,6 +105,7 @@ class CTondApp {
   std::unique_ptr<Session> session_;
   std::unique_ptr<AudioStream> stream_;
   bool started_ = false;
+  std::string notice_;
 };
 
 // The folder of the running executable, with a trailing separator; empty when unknown.

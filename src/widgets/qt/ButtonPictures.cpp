@@ -570,6 +570,14 @@ void Hook(QPainter& p) {
   Head(p, QPointF(8, 30), 180, kInk, 28);
 }
 
+// Turns the grid a quarter clockwise about its centre, mirrored across the turn if asked.
+void QuarterTurn(QPainter& p, bool mirrored) {
+  p.translate(50, 50);
+  p.rotate(90);
+  if (mirrored) p.scale(1, -1);
+  p.translate(-50, -50);
+}
+
 using Draw = std::function<void(QPainter&)>;
 
 const QHash<QString, Draw>& Pictures() {
@@ -649,9 +657,7 @@ const QHash<QString, Draw>& Pictures() {
       {"RevX", Mirror},
       {"RevY",
        [](QPainter& p) {
-         p.translate(50, 50);
-         p.rotate(90);
-         p.translate(-50, -50);
+         QuarterTurn(p, false);
          Mirror(p);
        }},
       {"Rotate",
@@ -679,11 +685,8 @@ const QHash<QString, Draw>& Pictures() {
       {"Line H", ShuffleLines},
       {"Line V",
        [](QPainter& p) {
-         // Columns: the rows' picture turned a quarter.
-         p.translate(50, 50);
-         p.rotate(90);
-         p.scale(1, -1);
-         p.translate(-50, -50);
+         // Columns: the rows' picture turned a quarter, its bars still growing from the top.
+         QuarterTurn(p, true);
          ShuffleLines(p);
        }},
       {"Cells", ScatteredCells},

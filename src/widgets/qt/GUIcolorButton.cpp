@@ -104,10 +104,7 @@ void GUIcolorButton::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void GUIcolorButton::dragEnterEvent(QDragEnterEvent* event) {
-  if (ColourFromMimeData(event->mimeData()) && event->source() != this)
-    event->acceptProposedAction();
-  else
-    event->ignore();
+  dragMoveEvent(event);
 }
 
 void GUIcolorButton::dragMoveEvent(QDragMoveEvent* event) {

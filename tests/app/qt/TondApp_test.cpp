@@ -5,7 +5,9 @@
 
 #include <QSettings>
 #include <QString>
+#include <cstdlib>
 #include <filesystem>
+#include <regex>
 
 #include "engine/AudioStream.h"
 #include "engine/Engine.h"
@@ -118,6 +120,41 @@ TEST_F(TondAppTest, AReadOnlyProgramKeepsItsDataInTheUserFolder) {
   EXPECT_EQ(app.folders.filters, (dir.Path() / "user" / "Filters").string());
   EXPECT_TRUE(fs::exists(dir.Path() / "user" / "Filters" / "mask.pat"));  // shipped files copied
   EXPECT_EQ(app.DefaultKitPath(), program.string() + "/kits/default.kit");
+}
+
+TEST_F(TondAppTest, ACardThatIsGoneIsPlayedAroundAndTheSettingKept) {
+  if (std::getenv("JACK_DEFAULT_SERVER") == nullptr) GTEST_SKIP() << "needs the test audio devices";
+  QSettings(QSettings::IniFormat, QSettings::UserScope, "Quarnel", "Tond")
+      .setValue("Audio Settings/audio device", "Gone Card");
+  {
+    CTondApp app(notifier, Options());
+    app.StartUp();
+    EXPECT_TRUE(app.Stream().IsRunning());
+    EXPECT_EQ(app.StartUpNotice(), "The audio device \"Gone Card\" is not there: Tond plays through \"" +
+                                       app.Stream().DefaultDeviceName() + "\".");
+  }
+  QSettings store(QSettings::IniFormat, QSettings::UserScope, "Quarnel", "Tond");
+  EXPECT_EQ(store.value("Audio Settings/audio device").toString(), "Gone Card");
+}
+
+TEST_F(TondAppTest, ARecoveryProjectIsNamedOnceAtTheNextStartAndNeverOverwritten) {
+  CTondApp app(notifier, Options());
+  app.StartUp();
+  const std::string first = app.RecoveryPath();
+  EXPECT_EQ(first, app.folders.projects + "/recovery.blp");
+  ASSERT_TRUE(app.GetSession().SaveRecovery(first));
+  EXPECT_EQ(app.RecoveryPath(), app.folders.projects + "/recovery 2.blp");
+
+  const std::string notice = app.ClaimRecovery();
+  std::smatch named;
+  ASSERT_TRUE(std::regex_match(notice, named,
+                               std::regex("The unsaved changes of the last session are in the "
+                                          "Projects folder as \"(recovered [0-9-]{10} "
+                                          "[0-9.]{8}\\.blp)\"\\.")))
+      << notice;
+  EXPECT_TRUE(fs::exists(fs::path(app.folders.projects) / named[1].str()));
+  EXPECT_FALSE(fs::exists(first));
+  EXPECT_EQ(app.ClaimRecovery(), "");
 }
 
 }  // namespace

@@ -1,0 +1,53 @@
+// The windows the main window opens for a Change, and the MIDI input's place in its life. Each
+// window of the program adds its case to OpenWindow() when it lands; until then its command does
+// nothing (a live edit the session opened for it is cancelled, so nothing waits on it).
+#include "app/qt/MainWindow.h"
+
+#include "app/qt/AboutBox.h"
+#include "edit/qt/CellColourEditor.h"
+#include "model/Project.h"
+#include "overview/qt/PatternsWindow.h"
+
+namespace tond {
+
+Change CTondDlg::OpenWindow(Window window) {
+  switch (window) {
+    case Window::kNone:
+      return {};
+    case Window::kSettings:
+      return {};
+    case Window::kAbout:
+      RunAboutBox(this);
+      return {};
+    case Window::kPatterns: {
+      // The session has put the working grid into its slot for the thumbnails.
+      const std::optional<int> slot = RunPatternsWindow(this, session_.GetProject());
+      return slot ? session_.SelectPattern(*slot) : Change();
+    }
+    case Window::kKitEditor:  // the kit editor: RunKitEditor(this, session_)
+      return {};
+    case Window::kMutate:  // the tool windows edit the grid live from the session's copy;
+    case Window::kMap:     // Ok ends with session_.AcceptLiveEdit(), any other close with
+    case Window::kColors:  // session_.CancelLiveEdit()
+      return session_.CancelLiveEdit();
+    case Window::kFilter:  // Ok: session_.AcceptFilter(...)
+      return {};
+    case Window::kRandom:  // Ok: session_.AcceptRandomFill(...)
+      return {};
+  }
+  return {};
+}
+
+// The pencil with Ctrl: the cell colour editor on one cell; the cell takes what it holds.
+Change CTondDlg::EditCell(CellPoint cell) {
+  const Cell colour = session_.GetProject().GetCell(cell.x, cell.y);
+  return session_.CloseCellEditor(RunCellColourEditor(this, session_, cell.y, colour));
+}
+
+// The MIDI input: opened when the window is built, closed when it closes. Its messages reach the
+// session on the window thread only.
+void CTondDlg::OpenMidiInput() {}
+
+void CTondDlg::CloseMidiInput() {}
+
+}  // namespace tond

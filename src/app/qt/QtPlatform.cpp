@@ -46,7 +46,6 @@ QString FilterPatterns(const QString& patterns) {
 QFileDialog* MakeDialog(QWidget* parent, const FileDialog& d, QFileDialog::AcceptMode mode,
                         QFileDialog::FileMode files) {
   auto* dialog = new QFileDialog(parent);
-  dialog->setAttribute(Qt::WA_DeleteOnClose, false);
   dialog->setAcceptMode(mode);
   dialog->setFileMode(files);
   const QString filter = QtFilter(d.filter);
@@ -113,27 +112,28 @@ SaveAnswer QtPlatform::AskToSave(const std::string& text) {
 }
 
 std::optional<std::string> QtPlatform::OpenFile(const FileDialog& dialog) {
-  if (ending_) return std::nullopt;
-  std::vector<std::string> chosen =
-      Run(parent_, dialog, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
-  if (chosen.empty() || ending_) return std::nullopt;
+  std::vector<std::string> chosen = Files(dialog, false, false);
+  if (chosen.empty()) return std::nullopt;
   return chosen.front();
 }
 
 std::vector<std::string> QtPlatform::OpenFiles(const FileDialog& dialog) {
-  if (ending_) return {};
-  std::vector<std::string> chosen =
-      Run(parent_, dialog, QFileDialog::AcceptOpen, QFileDialog::ExistingFiles);
-  if (ending_) return {};
-  return chosen;
+  return Files(dialog, false, true);
 }
 
 std::optional<std::string> QtPlatform::SaveFile(const FileDialog& dialog) {
-  if (ending_) return std::nullopt;
-  std::vector<std::string> chosen =
-      Run(parent_, dialog, QFileDialog::AcceptSave, QFileDialog::AnyFile);
-  if (chosen.empty() || ending_) return std::nullopt;
+  std::vector<std::string> chosen = Files(dialog, true, false);
+  if (chosen.empty()) return std::nullopt;
   return chosen.front();
+}
+
+std::vector<std::string> QtPlatform::Files(const FileDialog& d, bool save, bool many) {
+  if (ending_) return {};
+  std::vector<std::string> chosen =
+      Run(parent_, d, save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen,
+          save ? QFileDialog::AnyFile : many ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+  if (ending_) return {};  // a signal came while the dialog was open
+  return chosen;
 }
 
 std::optional<std::string> QtPlatform::ChooseFolder(const std::string& title,

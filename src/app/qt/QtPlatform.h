@@ -44,6 +44,9 @@ class QtPlatform : public Platform {
   std::optional<Pattern> ReadPicture(const std::string& path) override;
 
  private:
+  // The file dialog of the program's file commands; nothing when cancelled.
+  std::vector<std::string> Files(const FileDialog& dialog, bool save, bool many);
+
   QWidget* parent_ = nullptr;
   SoundPlayer* player_ = nullptr;
   bool ending_ = false;

@@ -52,8 +52,10 @@ ScaleDlg::ScaleDlg(const KeyRange& range, Changed changed, QWidget* parent)
   setFixedSize(270, 330);
   list_->setGeometry(10, 10, 250, 240);
   for (std::uint16_t index : SortedScaleOrder()) list_->addItem(ScaleTable()[index].name);
+  // A damaged project may hold an index beyond the table: then no name is selected.
   list_->setCurrentRow(SortedPosition(range_.scale));
-  list_->scrollToItem(list_->currentItem(), QAbstractItemView::PositionAtCenter);
+  if (list_->currentItem())
+    list_->scrollToItem(list_->currentItem(), QAbstractItemView::PositionAtCenter);
   connect(list_, &QListWidget::currentRowChanged, this, &ScaleDlg::ChooseScale);
 
   auto* label = new QLabel("Range", this);

@@ -32,6 +32,14 @@ const std::vector<Subcommand>& Subcommands() {
        "seconds or until Ctrl+C; --record records it into the Output folder and prints the "
        "file's name (a pattern plays the default kit unless --kit is given)",
        RunPlay},
+      {"kit",
+       "--folder DIR -o OUT.kit | --random ROOT [--seed N] -o OUT.kit | --slice LONG.wav "
+       "[--replace] -o OUT.kit | --add WAV... [--kit IN.kit] -o OUT.kit",
+       "builds a kit as the kit editor does: from the first 64 waves of a folder by name, from 64 "
+       "drawn at random in a folder tree, from 64 slices of a long wave (written beside it as "
+       "NAME_kit01.wav ...; --replace replaces slices already there), or by adding waves to the "
+       "first empty slots of a new kit or IN.kit",
+       RunKit},
   };
   return table;
 }

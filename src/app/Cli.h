@@ -44,5 +44,6 @@ int RunInfo(const Args& args, Streams& io);
 int RunImport(const Args& args, Streams& io);
 int RunMidi(const Args& args, Streams& io);
 int RunPlay(const Args& args, Streams& io);
+int RunKit(const Args& args, Streams& io);
 
 }  // namespace tond::cli

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 namespace tond::cli {
 
@@ -73,6 +75,26 @@ std::optional<std::string> CliArgs::Output(const std::string& what, std::string&
   else
     return output;
   return std::nullopt;
+}
+
+bool TakeFlag(std::vector<std::string>& args, const std::string& flag, std::string& problem) {
+  bool found = false;
+  for (auto it = args.begin(); it != args.end() && *it != "--";) {
+    if (*it != flag) {
+      ++it;
+      continue;
+    }
+    if (found) problem = "option '" + flag + "' given twice";
+    found = true;
+    it = args.erase(it);
+  }
+  return found;
+}
+
+std::string AbsolutePath(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  return ec ? path : absolute.string();
 }
 
 std::optional<double> ParseNumber(const std::string& text) {

@@ -31,6 +31,14 @@ class CliArgs {
   std::map<std::string, std::string> values_;
 };
 
+// Takes every `flag` (an option without value, which CliArgs does not know) out of `args`, up to
+// a "--"; true when it was there. `problem` is set when it was given twice.
+bool TakeFlag(std::vector<std::string>& args, const std::string& flag, std::string& problem);
+
+// The path made absolute against the current folder (the path itself when that fails). The
+// program makes its own folder the working folder, and kits keep their sample paths as given.
+std::string AbsolutePath(const std::string& path);
+
 // The whole text as a finite number; nothing for anything else.
 std::optional<double> ParseNumber(const std::string& text);
 

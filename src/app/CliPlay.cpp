@@ -61,29 +61,6 @@ class StopSignals {
 constexpr InputRules kInputRules{"a project brings its own kit", "--pattern needs INPUT.blp",
                                  false};
 
-// Start-up makes the program folder the working folder: names given on the command line are
-// fixed against the folder the command was started in before that.
-std::string Absolute(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-  return ec ? path : absolute.string();
-}
-
-// "--record" takes no value, which CliArgs does not know: it is taken out before parsing.
-bool TakeFlag(Args& args, const std::string& flag, std::string& problem) {
-  bool found = false;
-  for (auto it = args.begin(); it != args.end() && *it != "--";) {
-    if (*it != flag) {
-      ++it;
-      continue;
-    }
-    if (found) problem = "option '" + flag + "' given twice";
-    found = true;
-    it = args.erase(it);
-  }
-  return found;
-}
-
 }  // namespace
 
 int RunPlay(const Args& arguments, Streams& io) {
@@ -96,9 +73,9 @@ int RunPlay(const Args& arguments, Streams& io) {
     return UsageError(command, problem, io);
   std::optional<std::string> path = parsed.Single("INPUT.blp or INPUT.pat", problem);
   Input input;
-  if (!path || !ReadInputOptions(Absolute(*path), parsed, kInputRules, input, problem))
+  if (!path || !ReadInputOptions(AbsolutePath(*path), parsed, kInputRules, input, problem))
     return UsageError(command, problem, io);
-  if (input.kit) input.kit = Absolute(*input.kit);
+  if (input.kit) input.kit = AbsolutePath(*input.kit);
   std::optional<double> seconds;
   if (auto text = parsed.Value({"--seconds"})) {
     seconds = ParseNumber(*text);

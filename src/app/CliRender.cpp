@@ -13,7 +13,7 @@
 #include "base/Notifier.h"
 #include "engine/Engine.h"
 #include "engine/Export.h"
-#include "engine/WaveWriter.h"
+#include "kit/WaveWriter.h"
 #include "session/Session.h"
 
 namespace tond::cli {

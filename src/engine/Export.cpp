@@ -5,7 +5,7 @@
 
 #include "base/Tempo.h"
 #include "engine/Engine.h"
-#include "engine/WaveWriter.h"
+#include "kit/WaveWriter.h"
 
 namespace tond {
 

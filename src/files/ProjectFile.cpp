@@ -117,6 +117,9 @@ void ApplyInstrumentRecords(const ProjectFileData& data, CKit& kit, Notifier* no
     instrument.samplePath = record.path;
     instrument.loop = record.loop;
     instrument.fade = record.fade;
+    instrument.minkey = record.minkey;
+    instrument.maxkey = record.maxkey;
+    instrument.scale = record.scale;
     kit.LoadSample(slot, notifier);
   }
 }

@@ -37,7 +37,7 @@ inline constexpr std::size_t kProjectMaxSize =
 
 inline constexpr const char* kProjectMagicError = "Error: this is not a Tond project file:\n %s";
 
-// One kit slot as the file stores it. minkey, maxkey and scale are written but never applied.
+// One kit slot as the file stores it.
 struct InstrumentRecord {
   std::string path = kNotUsed;
   bool loop = false;
@@ -68,7 +68,7 @@ ProjectFileStatus ReadProjectFile(const std::string& path, ProjectFileData& data
 // The same, showing the matching message when the file is refused.
 std::unique_ptr<ProjectFileData> ReadProjectFile(const std::string& path, Notifier& notifier);
 
-// Gives every slot the record's path and flags, keeps its key range and scale, and loads the
+// Gives every slot the record's path, flags, key range and scale, and loads the
 // sample of each slot in use. A slot set to "not used" loses its sample; a sample that cannot be
 // read is reported as kSampleReadError (notifier may be null) and leaves its slot silent.
 // Call only while the engine is quiesced (Engine::Quiesce()).

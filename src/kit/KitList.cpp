@@ -34,6 +34,13 @@ KitHit KitListHit(int x, int y, int cellHeight) {
   return hit;
 }
 
+int KitRootKeyHit(int x, int y, int cellHeight) {
+  if (cellHeight <= 0 || x < kRootKeyX || x >= kRootKeyX + kRootKeyWidth || y < kTop ||
+      y >= kSlots * cellHeight + kTop)
+    return kNoSlot;
+  return (y - kTop) / cellHeight;
+}
+
 int KitHighlightUp(int slot) {
   if (slot < 0 || slot >= kSlots) return 0;
   return slot == 0 ? kSlots - 1 : slot - 1;

@@ -26,6 +26,8 @@ inline constexpr int kStatusGap = 50;  // from the list's bottom to the status t
 inline constexpr int kHitRight = 250;
 inline constexpr int kLoopHitEnd = 212;
 inline constexpr int kFadeHitLast = 241;
+// The root key's text, which opens the "Scale and range" window of the row's instrument.
+inline constexpr int kRootKeyWidth = 40;
 
 }  // namespace kit_list
 
@@ -53,6 +55,9 @@ struct KitHit {
 // The slot and column under (x, y). Between the boxes and right of the fade box (up to x
 // 249) a row still has its slot, with no column; further right there is no slot.
 KitHit KitListHit(int x, int y, int cellHeight);
+
+// The slot whose root key is under (x, y), or kNoSlot.
+int KitRootKeyHit(int x, int y, int cellHeight);
 
 // The arrow keys on the highlighted slot (kNoSlot for none). Both wrap: Up from slot 0 goes
 // to 63, Down from 63 to 0; from none, either goes to slot 0.

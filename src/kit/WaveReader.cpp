@@ -83,43 +83,38 @@ std::vector<float> ToMono(const std::uint8_t* raw, std::uint32_t frames, unsigne
   return out;
 }
 
-}  // namespace
+// What the header walk finds before any sample is read.
+struct WaveHeader {
+  std::uint64_t fileSize = 0;
+  bool haveFormat = false;
+  bool haveData = false;
+  WaveFormat format;
+  std::uint32_t dataSize = 0;
+  std::uint64_t dataOffset = 0;
+  int unityNote = -1;  // from a "smpl" chunk that really holds it
+};
 
-bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifier,
-              WaveFormat* format) {
-  instrument.rootKey = 60;
-  // Only regular files: opening a named pipe would block until a writer comes.
-  if (!IsRegularFile(path)) return false;
-  File file(std::fopen(path.c_str(), "rb"));
-  if (!file) return false;
-  std::FILE* f = file.get();
-
+// Walks the chunks of a RIFF/WAVE file. False when the file is no RIFF/WAVE file or a "fmt "
+// chunk is short or gives a format the reader does not take.
+bool ReadWaveHeader(std::FILE* f, WaveHeader& header) {
   if (std::fseek(f, 0, SEEK_END) != 0) return false;
   const long end = std::ftell(f);
   if (end < 0) return false;
-  const std::uint64_t fileSize = static_cast<std::uint64_t>(end);
+  header.fileSize = static_cast<std::uint64_t>(end);
 
-  std::uint8_t header[12];
-  if (!ReadAt(f, 0, header, sizeof header) || std::memcmp(header, "RIFF", 4) != 0 ||
-      std::memcmp(header + 8, "WAVE", 4) != 0)
+  std::uint8_t riff[12];
+  if (!ReadAt(f, 0, riff, sizeof riff) || std::memcmp(riff, "RIFF", 4) != 0 ||
+      std::memcmp(riff + 8, "WAVE", 4) != 0)
     return false;
-  std::uint32_t riffSize = LoadLE32(header + 4);
+  std::uint32_t riffSize = LoadLE32(riff + 4);
   if (riffSize & 1) --riffSize;
-
-  bool haveFormat = false;
-  bool haveData = false;
-  unsigned channels = 0;
-  unsigned bits = 0;
-  std::uint32_t sampleRate = 0;
-  std::uint32_t dataSize = 0;
-  std::uint64_t dataOffset = 0;
 
   // The counter is 64-bit and every chunk advances it by at least 8, so the walk ends on any
   // input, whatever sizes a damaged file claims. A chunk header is at file offset pos + 8.
   for (std::uint64_t pos = 4; pos < riffSize;) {
     const std::uint64_t at = pos + 8;
     std::uint8_t chunk[8];
-    if (at >= fileSize || !ReadAt(f, at, chunk, sizeof chunk)) break;
+    if (at >= header.fileSize || !ReadAt(f, at, chunk, sizeof chunk)) break;
     const std::uint32_t size = LoadLE32(chunk + 4);
     const std::uint64_t body = at + 8;
 
@@ -127,29 +122,60 @@ bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifi
       // A format chunk too short to hold the bits per sample cannot be trusted.
       std::uint8_t fmt[16];
       if (size < sizeof fmt || !ReadAt(f, body, fmt, sizeof fmt)) return false;
-      channels = LoadLE16(fmt + 2);
-      sampleRate = LoadLE32(fmt + 4);  // not used for playback: every sample plays at 44100
-      bits = LoadLE16(fmt + 14);
+      const unsigned channels = LoadLE16(fmt + 2);
+      const unsigned bits = LoadLE16(fmt + 14);
       if ((bits != 8 && bits != 16 && bits != 24 && bits != 32) || (channels != 1 && channels != 2))
         return false;
-      haveFormat = true;
+      // The rate is not used for playback: every sample plays at 44100.
+      header.format = WaveFormat{channels, bits, LoadLE32(fmt + 4)};
+      header.haveFormat = true;
     } else if (std::memcmp(chunk, "data", 4) == 0) {
-      dataSize = size;
-      dataOffset = body;
-      haveData = true;
+      header.dataSize = size;
+      header.dataOffset = body;
+      header.haveData = true;
     } else if (std::memcmp(chunk, "smpl", 4) == 0) {
       // The low byte of the MIDI unity note, read only when the chunk really holds it.
       std::uint8_t note;
-      if (size >= 13 && ReadAt(f, body + 12, &note, 1)) instrument.rootKey = note;
+      if (size >= 13 && ReadAt(f, body + 12, &note, 1)) header.unityNote = note;
     }
     pos += std::uint64_t{size} + (size & 1) + 8;  // an odd chunk is followed by a pad byte
   }
-  if (!haveFormat || !haveData) return false;
+  return true;
+}
+
+File OpenRegular(const std::string& path) {
+  // Only regular files: opening a named pipe would block until a writer comes.
+  if (!IsRegularFile(path)) return nullptr;
+  return File(std::fopen(path.c_str(), "rb"));
+}
+
+}  // namespace
+
+bool IsWaveFile(const std::string& path) {
+  File file = OpenRegular(path);
+  WaveHeader header;
+  return file && ReadWaveHeader(file.get(), header);
+}
+
+bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifier,
+              WaveFormat* format) {
+  instrument.rootKey = 60;
+  File file = OpenRegular(path);
+  if (!file) return false;
+  std::FILE* f = file.get();
+  WaveHeader header;
+  const bool walked = ReadWaveHeader(f, header);
+  if (header.unityNote >= 0) instrument.rootKey = static_cast<std::uint8_t>(header.unityNote);
+  if (!walked || !header.haveFormat || !header.haveData) return false;
+  const std::uint64_t dataOffset = header.dataOffset;
+  const unsigned bits = header.format.bits;
+  const unsigned channels = header.format.channels;
 
   // A file that ends early yields the whole frames that are really there; nothing larger
   // than the file is ever allocated, whatever the data chunk claims.
-  const std::uint64_t present = dataOffset < fileSize ? fileSize - dataOffset : 0;
-  const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(dataSize, present));
+  const std::uint64_t present = dataOffset < header.fileSize ? header.fileSize - dataOffset : 0;
+  const std::size_t wanted =
+      static_cast<std::size_t>(std::min<std::uint64_t>(header.dataSize, present));
   std::vector<float> samples;
   try {
     std::vector<std::uint8_t> raw(wanted);
@@ -164,7 +190,7 @@ bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifi
     return false;
   }
   instrument.data = std::move(samples);
-  if (format) *format = WaveFormat{channels, bits, sampleRate};
+  if (format) *format = header.format;
   return true;
 }
 

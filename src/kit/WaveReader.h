@@ -26,4 +26,9 @@ struct WaveFormat {
 bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifier,
               WaveFormat* format = nullptr);
 
+// The wave check of the kit builders: the same header walk as LoadWave without reading any
+// sample. The file must be a regular RIFF/WAVE file, and any "fmt " chunk must give 8, 16, 24
+// or 32 bits and 1 or 2 channels; a file without "fmt " passes (and then fails to load).
+bool IsWaveFile(const std::string& path);
+
 }  // namespace tond

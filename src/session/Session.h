@@ -35,6 +35,7 @@
 #include "edit/Random.h"
 #include "edit/RandomFill.h"
 #include "edit/ToolSettings.h"
+#include "kit/KitBuilder.h"
 #include "session/Commands.h"
 #include "session/Platform.h"
 #include "session/Settings.h"
@@ -301,6 +302,67 @@ class Session {
 
  private:
   std::unique_ptr<MidiControl> midi_;
+
+  // --- Kit editor ------------------------------------------------------------------------------
+  // The kit editor's commands, once Press(Command::kKits) has opened it. Playback is stopped and
+  // the engine quiesced before a slot's sample changes; Change::kit says the list changed and
+  // Change::status carries the editor's new status line. The wave dialogs start in the
+  // remembered wave location, the kit dialogs in the kit location, and remember the file chosen.
+ public:
+  enum class KitFlag { kLoop, kFade };
+  static constexpr const char* kClearKitQuestion = "Are you sure you want to clear this kit?";
+  static constexpr const char* kAudioEditorError =
+      "Unable to open the wave file in the external audio editor.";
+  static constexpr const char* kFolderTitle = "Choose the folder from which to get the samples.";
+  static constexpr const char* kTreeTitle =
+      "Choose the root folder from which to get the random samples.";
+
+  // The name column: a wave for the slot, chosen in the dialog.
+  Change ChooseKitSample(int slot);
+  // The slot takes the file (its sample; none when it cannot be read, with the read message),
+  // loop and fade off.
+  Change SetKitSample(int slot, const std::string& path);
+  // Toggles the slot's flag; with `all`, sets the flag of every slot to the opposite of this
+  // slot's.
+  Change ToggleKitFlag(int slot, KitFlag flag, bool all);
+  // Empties one slot, or all 64 (the key ranges and scales stay).
+  Change EmptyKitSlot(int slot);
+  Change EmptyKitSlots();
+  // Asks "Are you sure you want to clear this kit?" (whatever the confirmation setting).
+  Change ClearKit();
+  // Load: every slot is emptied, then the kit file is loaded; a file that cannot be opened
+  // changes nothing.
+  Change LoadKit();
+  Change LoadKitIntoEditor(const std::string& path);
+  Change SaveKit();
+  bool SaveKitFile(const std::string& path);
+  // Several waves (the dialog, or dropped files) into the first empty slots, in order; when the
+  // slots run out the rest are left with kNotEnoughSlots (refused).
+  Change AddKitSamples();
+  Change AddKitFiles(const std::vector<std::string>& paths);
+  // A new kit from a folder's waves, or from 64 drawn at random in a folder tree (with the shared
+  // random source). The scan runs in `runner`; a cancel leaves the kit and the random source as
+  // they were.
+  Change KitFromFolder(ScanRunner& runner);
+  Change KitFromFolderPath(const std::string& folder, ScanRunner& runner);
+  Change KitFromRandomFiles(ScanRunner& runner);
+  Change KitFromTreePath(const std::string& root, ScanRunner& runner);
+  // A new kit of 64 slices of one long wave, written beside it; existing slices are replaced only
+  // after the user agrees.
+  Change SliceSample();
+  Change SliceSampleFile(const std::string& path);
+  // Space: the slot's file through the sound player; Enter: in the external audio editor.
+  void PlayKitSlot(int slot);
+  void StopKitSound();
+  bool OpenInAudioEditor(int slot);
+  // The "Scale and range" window's choices.
+  Change SetKitKeys(int slot, std::uint8_t minkey, std::uint8_t maxkey, std::uint16_t scale);
+
+ private:
+  // Stops playback and waits until no voice reads a sample.
+  void ReleaseSamples();
+  Change KitChanged(std::optional<std::string> status = std::nullopt);
+  Change PutBuild(KitBuild& build);
 };
 
 }  // namespace tond

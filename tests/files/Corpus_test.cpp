@@ -231,7 +231,8 @@ TEST(Corpus, ProjectFilesLoadOrShowTheirMessageAndChangeNothing) {
       EXPECT_EQ(in.samplePath, stored);
       EXPECT_EQ(in.loop, bytes.at(at) == 1);
       EXPECT_EQ(in.fade, bytes.at(at + 1) == 1);
-      EXPECT_EQ(in.minkey, 7);
+      EXPECT_EQ(in.minkey, bytes.at(at + 2));
+      EXPECT_EQ(in.scale, bytes.at(at + 4) | bytes.at(at + 5) << 8);
       EXPECT_TRUE(in.data.empty());
       if (in.InUse()) expected.push_back(FormatMessage(kSampleReadError, stored));
       at += 6;

@@ -22,6 +22,12 @@ TEST(KitList, HitTestColumnsAndBorders) {
   const int outside[][3] = {{19, 30, 10}, {20, 9, 10}, {250, 30, 10}, {20, 650, 10}, {20, 714, 11}};
   for (auto& p : outside) EXPECT_EQ(KitListHit(p[0], p[1], p[2]), KitHit{}) << p[0] << "," << p[1];
   EXPECT_EQ(KitStatusTop(11), 764);
+  // The root key's text opens the scale window; the margin before it belongs to no slot.
+  EXPECT_EQ(KitRootKeyHit(329, 30, 10), kit_list::kNoSlot);
+  EXPECT_EQ(KitRootKeyHit(330, 30, 10), 2);
+  EXPECT_EQ(KitRootKeyHit(369, 713, 11), 63);
+  EXPECT_EQ(KitRootKeyHit(370, 30, 10), kit_list::kNoSlot);
+  EXPECT_EQ(KitRootKeyHit(330, 650, 10), kit_list::kNoSlot);
 }
 
 TEST(KitList, UpAndDownWrapAndStartFromSlotZero) {

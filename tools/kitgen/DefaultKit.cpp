@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "engine/WaveWriter.h"
 #include "kit/Kit.h"
+#include "kit/WaveWriter.h"
 
 namespace tond::kitgen {
 

@@ -6,6 +6,7 @@
 #include "app/qt/AboutBox.h"
 #include "app/qt/SettingsDialog.h"
 #include "edit/qt/CellColourEditor.h"
+#include "kit/qt/KitEditor.h"
 #include "model/Project.h"
 #include "overview/qt/PatternsWindow.h"
 
@@ -26,7 +27,8 @@ Change CTondDlg::OpenWindow(Window window) {
       const std::optional<int> slot = RunPatternsWindow(this, session_.GetProject());
       return slot ? session_.SelectPattern(*slot) : Change();
     }
-    case Window::kKitEditor:  // the kit editor: RunKitEditor(this, session_)
+    case Window::kKitEditor:
+      RunKitEditor(this, session_);
       return {};
     case Window::kMutate:  // the tool windows edit the grid live from the session's copy;
     case Window::kMap:     // Ok ends with session_.AcceptLiveEdit(), any other close with

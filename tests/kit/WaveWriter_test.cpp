@@ -1,4 +1,4 @@
-#include "engine/WaveWriter.h"
+#include "kit/WaveWriter.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

@@ -3,11 +3,13 @@
 // nothing (a live edit the session opened for it is cancelled, so nothing waits on it).
 #include "app/qt/MainWindow.h"
 
+#include "edit/qt/ToolWindows.h"
 #include "model/Project.h"
 
 namespace tond {
 
 Change CTondDlg::OpenWindow(Window window) {
+  const Repaint repaint = [this](const Change& change) { Apply(change); };
   switch (window) {
     case Window::kNone:
       return {};
@@ -19,13 +21,20 @@ Change CTondDlg::OpenWindow(Window window) {
       return {};
     case Window::kKitEditor:  // the kit editor: RunKitEditor(this, session_)
       return {};
-    case Window::kMutate:  // the tool windows edit the grid live from the session's copy;
-    case Window::kMap:     // Ok ends with session_.AcceptLiveEdit(), any other close with
-    case Window::kColors:  // session_.CancelLiveEdit()
-      return session_.CancelLiveEdit();
-    case Window::kFilter:  // Ok: session_.AcceptFilter(...)
+    case Window::kMutate:
+      RunMutateWindow(this, session_, repaint);
       return {};
-    case Window::kRandom:  // Ok: session_.AcceptRandomFill(...)
+    case Window::kMap:
+      RunCurvesWindow(this, session_, repaint);
+      return {};
+    case Window::kColors:
+      RunOffsetWindow(this, session_, repaint);
+      return {};
+    case Window::kFilter:
+      RunFilterWindow(this, session_, repaint);
+      return {};
+    case Window::kRandom:
+      RunRandomWindow(this, session_, repaint);
       return {};
   }
   return {};

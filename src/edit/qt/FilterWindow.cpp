@@ -159,9 +159,8 @@ class FilterDlg : public ToolDialog {
     level_->SetPageStep(10);
     levelText_ = new QLabel(this);
     levelText_->setGeometry(356, kRowY, 30, 15);
-    connect(level_, &GUIslider::valueChanged, this, [this](double value) {
-      levelText_->setNum(static_cast<int>(value));
-    });
+    connect(level_, &GUIslider::valueChanged, this,
+            [this](double value) { levelText_->setNum(static_cast<int>(value)); });
     level_->SetValue(stored.level);
 
     AddOk(QRect(392, kRowY - 4, 56, 24));
@@ -183,7 +182,8 @@ class FilterDlg : public ToolDialog {
     session_.GetPlatform().Busy(true);
     busy_ = true;
     scan_ = std::make_unique<FilterScan>(std::move(entries), [this] {
-      QMetaObject::invokeMethod(this, [this] { Drain(); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [this] { Drain(); }, Qt::QueuedConnection);
     });
     scan_->WaitDone(kFirstLook);
     Drain();

@@ -94,15 +94,13 @@ void RunMutateWindow(QWidget* parent, Session& session, const Repaint& repaint) 
   std::array<double, 3> amounts{};
   for (int c = 0; c < 3; ++c) amounts[static_cast<size_t>(c)] = mutation->Amount(c);
   // Each move reseeds with the window's seed, so it scales the jitter the window opened with.
-  AddChannelRows(&dialog, QRect(10, 10, 230, 16), 23, 0, 100, amounts, PercentText,
-                 [&](int channel, int value) {
-                   repaint(session.SetMutationAmount(channel, value));
-                 });
+  AddChannelRows(
+      &dialog, QRect(10, 10, 230, 16), 23, 0, 100, amounts, PercentText,
+      [&](int channel, int value) { repaint(session.SetMutationAmount(channel, value)); });
   auto* again = new QPushButton("New Mutation", &dialog);
   again->setGeometry(10, 80, 100, 24);
   again->setAutoDefault(false);
-  QObject::connect(again, &QPushButton::clicked, &dialog,
-                   [&] { repaint(session.NewMutation()); });
+  QObject::connect(again, &QPushButton::clicked, &dialog, [&] { repaint(session.NewMutation()); });
   dialog.AddOk(QRect(180, 80, 60, 24));
   RunLiveEdit(dialog, session, repaint);
 }
@@ -117,11 +115,12 @@ void RunCurvesWindow(QWidget* parent, Session& session, const Repaint& repaint) 
     repaint(change);
   };
   const double middle = kCurveSliderMiddle;
-  AddChannelRows(&dialog, QRect(10, 135, 182, 16), 23, 0, 100, {middle, middle, middle},
-                 [](double v) { return CurveAmountText(CurveAmountFromSlider(static_cast<int>(v))); },
-                 [&](int channel, int value) {
-                   redrawn(channel, session.SetCurveAmount(channel, CurveAmountFromSlider(value)));
-                 });
+  AddChannelRows(
+      &dialog, QRect(10, 135, 182, 16), 23, 0, 100, {middle, middle, middle},
+      [](double v) { return CurveAmountText(CurveAmountFromSlider(static_cast<int>(v))); },
+      [&](int channel, int value) {
+        redrawn(channel, session.SetCurveAmount(channel, CurveAmountFromSlider(value)));
+      });
   static const char* const kNames[] = {"red inv", "green inv", "blue inv"};
   for (int c = 0; c < 3; ++c) {
     auto* toggle = new InvertToggle(&dialog);
@@ -138,11 +137,12 @@ void RunOffsetWindow(QWidget* parent, Session& session, const Repaint& repaint) 
   if (session.Offset() == nullptr) return;
   ToolDialog dialog(parent, "Offset colors", QSize(250, 112));
   const double middle = kOffsetSliderMiddle;
-  AddChannelRows(&dialog, QRect(10, 10, 230, 16), 23, 0, 200, {middle, middle, middle},
-                 [](double v) { return OffsetAmountText(OffsetAmountFromSlider(static_cast<int>(v))); },
-                 [&](int channel, int value) {
-                   repaint(session.SetColourOffset(channel, OffsetAmountFromSlider(value)));
-                 });
+  AddChannelRows(
+      &dialog, QRect(10, 10, 230, 16), 23, 0, 200, {middle, middle, middle},
+      [](double v) { return OffsetAmountText(OffsetAmountFromSlider(static_cast<int>(v))); },
+      [&](int channel, int value) {
+        repaint(session.SetColourOffset(channel, OffsetAmountFromSlider(value)));
+      });
   dialog.AddOk(QRect(180, 80, 60, 24));
   RunLiveEdit(dialog, session, repaint);
 }

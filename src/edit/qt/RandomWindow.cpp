@@ -50,7 +50,9 @@ void RunRandomWindow(QWidget* parent, Session& session, const Repaint& repaint) 
   colours->addStretch(1);
   grid->addLayout(colours, 2, 1);
   // The second end of the gradient shows only for a gradient.
-  auto showSecond = [colour2](int index) { colour2->setVisible(index == static_cast<int>(kRandomGradient)); };
+  auto showSecond = [colour2](int index) {
+    colour2->setVisible(index == static_cast<int>(kRandomGradient));
+  };
   showSecond(mode->currentIndex());
   QObject::connect(mode, &QComboBox::currentIndexChanged, &dialog, showSecond);
 

@@ -37,8 +37,8 @@ ChannelRows AddChannelRows(QWidget* window, const QRect& first, int pitch, doubl
   static const char* const kNames[] = {"red", "green", "blue"};
   ChannelRows rows{};
   for (int c = 0; c < 3; ++c) {
-    auto* row = new SliderRow(kLabels[c], minimum, maximum, values[static_cast<size_t>(c)], text,
-                              window);
+    auto* row =
+        new SliderRow(kLabels[c], minimum, maximum, values[static_cast<size_t>(c)], text, window);
     row->setObjectName(kNames[c]);
     row->Slider()->SetPageStep(10);
     row->SetLabelWidth(34);

@@ -78,61 +78,76 @@ struct ToolWindowsTest : SessionFixture, ::testing::Test {
 
 TEST_F(ToolWindowsTest, MutateScalesOneJitterAndCancelLeavesNoTraceEvenAfterAProgramChange) {
   const Pattern before = P().working.Snapshot();
-  On("Mutate colors", [&](QDialog& d) {
-    const Pattern opened = P().working.Snapshot();
-    EXPECT_NE(opened, before);
-    EXPECT_EQ(Row(d, "red")->ValueText(), "10 %");
-    Row(d, "red")->SetValue(50);
-    EXPECT_FALSE(P().working == opened);
-    Row(d, "red")->SetValue(10);
-    EXPECT_TRUE(P().working == opened);
-    QTest::keyClick(&d, Qt::Key_Escape);
-  }, [&] { Click("Mutate"); });
+  On(
+      "Mutate colors",
+      [&](QDialog& d) {
+        const Pattern opened = P().working.Snapshot();
+        EXPECT_NE(opened, before);
+        EXPECT_EQ(Row(d, "red")->ValueText(), "10 %");
+        Row(d, "red")->SetValue(50);
+        EXPECT_FALSE(P().working == opened);
+        Row(d, "red")->SetValue(10);
+        EXPECT_TRUE(P().working == opened);
+        QTest::keyClick(&d, Qt::Key_Escape);
+      },
+      [&] { Click("Mutate"); });
   EXPECT_TRUE(P().working == before);
   EXPECT_EQ(session.History().Count(), pushes);
 
   // A program change that arrives meanwhile waits for the window: the cancel restores this
   // pattern, then the switch happens.
-  On("Mutate colors", [&](QDialog& d) {
-    const Pattern opened = P().working.Snapshot();
-    Press(d, "New Mutation");
-    EXPECT_FALSE(P().working == opened);
-    window->Apply(session.SelectPattern(3));
-    EXPECT_EQ(P().Current(), 0);
-  }, [&] { Click("Mutate"); });
+  On(
+      "Mutate colors",
+      [&](QDialog& d) {
+        const Pattern opened = P().working.Snapshot();
+        Press(d, "New Mutation");
+        EXPECT_FALSE(P().working == opened);
+        window->Apply(session.SelectPattern(3));
+        EXPECT_EQ(P().Current(), 0);
+      },
+      [&] { Click("Mutate"); });
   EXPECT_EQ(P().Current(), 3);
   EXPECT_EQ(P().StoredPattern(0), before);
 }
 
 TEST_F(ToolWindowsTest, CurvesAndOffsetRecolourLiveOkPushesOnceAndCancelRestores) {
   const Pattern before = P().working.Snapshot();
-  const int note = static_cast<int>(std::find_if(before.begin(), before.end(),
-                                                 [](Cell c) { return c > 1; }) - before.begin());
-  On("Color curves", [&](QDialog& d) {
-    QTest::mouseClick(d.findChild<QAbstractButton*>("red inv"), Qt::LeftButton);
-    EXPECT_EQ(Red(P().working.Get(note)), CurveChannelValue(Red(before[note]), 1.0f, true));
-    Row(d, "green")->SetValue(100);
-    EXPECT_EQ(Row(d, "green")->ValueText(), "+50");
-    QTest::keyClick(&d, Qt::Key_Escape);
-  }, [&] { Click("Map"); });
+  const int note = static_cast<int>(
+      std::find_if(before.begin(), before.end(), [](Cell c) { return c > 1; }) - before.begin());
+  On(
+      "Color curves",
+      [&](QDialog& d) {
+        QTest::mouseClick(d.findChild<QAbstractButton*>("red inv"), Qt::LeftButton);
+        EXPECT_EQ(Red(P().working.Get(note)), CurveChannelValue(Red(before[note]), 1.0f, true));
+        Row(d, "green")->SetValue(100);
+        EXPECT_EQ(Row(d, "green")->ValueText(), "+50");
+        QTest::keyClick(&d, Qt::Key_Escape);
+      },
+      [&] { Click("Map"); });
   EXPECT_TRUE(P().working == before);
   EXPECT_EQ(session.History().Count(), pushes);
   On("Color curves", ClickOk, [&] { Click("Map"); });
   EXPECT_TRUE(P().working == before);
   EXPECT_EQ(session.History().Count(), pushes + 1);
 
-  On("Offset colors", [&](QDialog& d) {
-    EXPECT_EQ(Row(d, "red")->ValueText(), "0");
-    Row(d, "red")->SetValue(0);
-    EXPECT_EQ(Row(d, "red")->ValueText(), "-100");
-    d.close();
-  }, [&] { Click("Colors"); });
+  On(
+      "Offset colors",
+      [&](QDialog& d) {
+        EXPECT_EQ(Row(d, "red")->ValueText(), "0");
+        Row(d, "red")->SetValue(0);
+        EXPECT_EQ(Row(d, "red")->ValueText(), "-100");
+        d.close();
+      },
+      [&] { Click("Colors"); });
   EXPECT_TRUE(P().working == before);
-  On("Offset colors", [&](QDialog& d) {
-    Row(d, "blue")->SetValue(200);
-    EXPECT_EQ(Row(d, "blue")->ValueText(), "+100");
-    ClickOk(d);
-  }, [&] { Click("Colors"); });
+  On(
+      "Offset colors",
+      [&](QDialog& d) {
+        Row(d, "blue")->SetValue(200);
+        EXPECT_EQ(Row(d, "blue")->ValueText(), "+100");
+        ClickOk(d);
+      },
+      [&] { Click("Colors"); });
   EXPECT_EQ(session.History().Count(), pushes + 2);
   for (int i = 0; i < kCells; ++i)
     EXPECT_EQ(P().working.Get(i), before[i] ? before[i] | 0x640000 : 0) << i;
@@ -140,26 +155,30 @@ TEST_F(ToolWindowsTest, CurvesAndOffsetRecolourLiveOkPushesOnceAndCancelRestores
 
 TEST_F(ToolWindowsTest, RandomStartsFromTheStoredSettingsAndOnlyOkPaints) {
   const Pattern before = P().working.Snapshot();
-  On("Random", [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); },
-     [&] { QTest::keyClick(window.get(), Qt::Key_D); });
+  On(
+      "Random", [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); },
+      [&] { QTest::keyClick(window.get(), Qt::Key_D); });
   EXPECT_TRUE(P().working == before);
   EXPECT_EQ(session.History().Count(), pushes);
 
-  On("Random", [&](QDialog& d) {
-    const QList<QComboBox*> lists = d.findChildren<QComboBox*>();
-    ASSERT_EQ(lists.size(), 2);
-    EXPECT_EQ(lists[0]->currentText(), "replace");
-    EXPECT_EQ(lists[1]->currentText(), "gradient");
-    auto* second = d.findChild<GUIcolorButton*>("Color2");
-    EXPECT_TRUE(second->isVisible());
-    lists[1]->setCurrentIndex(0);
-    EXPECT_FALSE(second->isVisible());
-    lists[1]->setCurrentIndex(1);
-    const QList<SliderRow*> rows = d.findChildren<SliderRow*>();
-    EXPECT_EQ(rows[0]->ValueText(), "0 %");
-    EXPECT_EQ(rows[1]->ValueText(), "25 %");
-    ClickOk(d);
-  }, [&] { QTest::keyClick(window.get(), Qt::Key_D); });
+  On(
+      "Random",
+      [&](QDialog& d) {
+        const QList<QComboBox*> lists = d.findChildren<QComboBox*>();
+        ASSERT_EQ(lists.size(), 2);
+        EXPECT_EQ(lists[0]->currentText(), "replace");
+        EXPECT_EQ(lists[1]->currentText(), "gradient");
+        auto* second = d.findChild<GUIcolorButton*>("Color2");
+        EXPECT_TRUE(second->isVisible());
+        lists[1]->setCurrentIndex(0);
+        EXPECT_FALSE(second->isVisible());
+        lists[1]->setCurrentIndex(1);
+        const QList<SliderRow*> rows = d.findChildren<SliderRow*>();
+        EXPECT_EQ(rows[0]->ValueText(), "0 %");
+        EXPECT_EQ(rows[1]->ValueText(), "25 %");
+        ClickOk(d);
+      },
+      [&] { QTest::keyClick(window.get(), Qt::Key_D); });
   EXPECT_EQ(session.History().Count(), pushes + 1);
   EXPECT_FALSE(P().working == before);
   int notes = 0;
@@ -182,26 +201,29 @@ TEST_F(ToolWindowsTest, FiltersShowTheShippedExamplesListWhatCannotBeReadAndAppl
   Fill({kRandomReplace, kRandomSingleColour, 0xFFFFFF, 0, 100, 0});
   pushes = session.History().Count();
 
-  On("Filters...", [&](QDialog& d) {
-    EXPECT_EQ(d.frameGeometry().size(), QSize(469, 417));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return platform.busyDepth == 0; }));
-    QLabel* status = nullptr;
-    for (QLabel* l : d.findChildren<QLabel*>())
-      if (l->text().startsWith("Not read")) status = l;
-    ASSERT_NE(status, nullptr);
-    EXPECT_EQ(status->text(), "Not read: broken.pat");
-    EXPECT_EQ(status->toolTip().toStdString(),
-              FormatMessage(kPatternMagicError, dir.File("broken.pat")));
-    // Five examples in the first row; the second row's squares stand empty.
-    const QImage shot = d.grab().toImage();
-    EXPECT_NE(shot.pixel(20 + 4 * 84 + 32, 20 + 32), shot.pixel(5, 5));
-    EXPECT_EQ(shot.pixel(20, 20 + 84), qRgb(100, 100, 100));
+  On(
+      "Filters...",
+      [&](QDialog& d) {
+        EXPECT_EQ(d.frameGeometry().size(), QSize(469, 417));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return platform.busyDepth == 0; }));
+        QLabel* status = nullptr;
+        for (QLabel* l : d.findChildren<QLabel*>())
+          if (l->text().startsWith("Not read")) status = l;
+        ASSERT_NE(status, nullptr);
+        EXPECT_EQ(status->text(), "Not read: broken.pat");
+        EXPECT_EQ(status->toolTip().toStdString(),
+                  FormatMessage(kPatternMagicError, dir.File("broken.pat")));
+        // Five examples in the first row; the second row's squares stand empty.
+        const QImage shot = d.grab().toImage();
+        EXPECT_NE(shot.pixel(20 + 4 * 84 + 32, 20 + 32), shot.pixel(5, 5));
+        EXPECT_EQ(shot.pixel(20, 20 + 84), qRgb(100, 100, 100));
 
-    d.findChild<QComboBox*>()->setCurrentIndex(1);  // pan (green)
-    d.findChild<GUIslider*>("level")->SetValue(100);
-    QTest::mouseDClick(&d, Qt::LeftButton, {}, QPoint(20 + 84 + 10, 30));
-    EXPECT_FALSE(d.isVisible());
-  }, [&] { QTest::keyClick(window.get(), Qt::Key_F); });
+        d.findChild<QComboBox*>()->setCurrentIndex(1);  // pan (green)
+        d.findChild<GUIslider*>("level")->SetValue(100);
+        QTest::mouseDClick(&d, Qt::LeftButton, {}, QPoint(20 + 84 + 10, 30));
+        EXPECT_FALSE(d.isVisible());
+      },
+      [&] { QTest::keyClick(window.get(), Qt::Key_F); });
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_EQ(session.History().Count(), pushes + 1);
   int darker = 0;

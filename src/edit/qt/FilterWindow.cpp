@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <atomic>

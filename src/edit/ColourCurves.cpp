@@ -1,6 +1,7 @@
 #include "edit/ColourCurves.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace tond {
 
@@ -31,18 +32,22 @@ int CurveChannelValue(int value, float exponent, bool invert) {
   return result;
 }
 
-Cell CurveCell(Cell cell, const CurveSettings& settings) {
-  const int channels[3] = {Red(cell), Green(cell), Blue(cell)};
-  int out[3];
-  for (int c = 0; c < 3; ++c) {
-    const CurveChannel& ch = settings[static_cast<size_t>(c)];
-    out[c] = CurveChannelValue(channels[c], CurveExponent(ch.amount), ch.invert);
-  }
-  return MakeCell(out[0], out[1], out[2]);
-}
-
 bool ApplyCurves(const Pattern& backup, Grid& grid, const CurveSettings& settings) {
-  return RecolourNotes(backup, grid, [&settings](Cell cell) { return CurveCell(cell, settings); });
+  // A channel takes only 256 values: one table per channel costs 768 powers, where every
+  // channel of every note would cost up to 12288 while a slider is dragged.
+  std::array<std::array<std::uint8_t, 256>, 3> tables;
+  for (int c = 0; c < 3; ++c) {
+    const CurveChannel& channel = settings[static_cast<size_t>(c)];
+    const float exponent = CurveExponent(channel.amount);
+    for (int v = 0; v < 256; ++v)
+      tables[static_cast<size_t>(c)][static_cast<size_t>(v)] =
+          static_cast<std::uint8_t>(CurveChannelValue(v, exponent, channel.invert));
+  }
+  return RecolourNotes(backup, grid, [&tables](Cell cell) {
+    return MakeCell(tables[0][static_cast<size_t>(Red(cell))],
+                    tables[1][static_cast<size_t>(Green(cell))],
+                    tables[2][static_cast<size_t>(Blue(cell))]);
+  });
 }
 
 CurvePreview CurvePreviewValues(const CurveChannel& channel) {

@@ -23,11 +23,9 @@ float CurveExponent(int amount);
 // has always used: at amount 0 with "inv" on, 200 becomes 54, not 55.
 int CurveChannelValue(int value, float exponent, bool invert);
 
-// A cell through the three curves; the top byte becomes 0.
-Cell CurveCell(Cell cell, const CurveSettings& settings);
-
-// Rewrites every note of the backup through the curves into the grid; cells empty in the
-// backup are never written. Returns whether any cell of the grid changed.
+// Rewrites every note of the backup through the three curves into the grid (the top byte
+// becomes 0); cells empty in the backup are never written. Returns whether any cell of the grid
+// changed.
 bool ApplyCurves(const Pattern& backup, Grid& grid, const CurveSettings& settings);
 
 // The curves slider runs 0..100 with 50 in the middle.

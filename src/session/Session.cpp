@@ -1,6 +1,7 @@
 #include "session/Session.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "base/Paths.h"
 #include "base/SafeFile.h"
@@ -1004,6 +1005,18 @@ Change Session::SetKitKeys(int slot, std::uint8_t minkey, std::uint8_t maxkey,
   in.maxkey = maxkey;
   in.scale = scale;
   return KitChanged();
+}
+
+// --- Tool windows -----------------------------------------------------------------------------
+
+std::vector<std::string> Session::FilterFolderEntries() {
+  std::vector<std::string> entries;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folders_.filters, ec), end; !ec && it != end;
+       it.increment(ec))
+    entries.push_back(it->path().string());
+  if (entries.empty()) platform_.Message(kNoFilterFound);
+  return entries;
 }
 
 }  // namespace tond

@@ -103,6 +103,8 @@ inline constexpr const char* kUnsavedQuestion =
     "The project has changes that are not saved.\nDo you want to save them first?";
 inline constexpr const char* kDropRefused =
     "Tond does not allow this type of file to be dropped on its main window.";
+inline constexpr const char* kNoFilterFound =
+    "No filter file has been found in this folder, or they were not in the right format!";
 inline constexpr const char* kPictureReadError =
     "Error: unable to read the file as a picture:\n %s";
 
@@ -238,6 +240,12 @@ class Session {
   // The kit a new main window starts with (the default kit): loaded as LoadKitFile loads it, but
   // it is where the project starts, not a change the user could lose.
   Change LoadStartKit(const std::string& path);
+
+  // --- Tool windows: what they read ------------------------------------------------------------
+  // The entries of the Filters folder, as full paths in the order the listing gives them; the
+  // filters window reads each one as a filter. A folder that cannot be listed or lists nothing
+  // shows kNoFilterFound.
+  std::vector<std::string> FilterFolderEntries();
 
  private:
   Change RunTool(Command command);

@@ -25,6 +25,21 @@ TEST(ColourCurvesTest, ChannelValuesOfTheCurves) {
   for (int v = 0; v < 256; ++v) EXPECT_EQ(Curve(v, 0), v);
 }
 
+TEST(ColourCurvesTest, APatternGoesThroughTheSameCurvesAsEachValue) {
+  Pattern backup{};
+  for (int i = 0; i < kCells; ++i)
+    backup[static_cast<size_t>(i)] = 0xFF000000u | MakeCell(i, i / 4, 255 - i / 16);
+  Grid grid;
+  const CurveSettings settings{{{37, false}, {-50, true}, {0, true}}};
+  ApplyCurves(backup, grid, settings);
+  for (int i = 0; i < kCells; ++i) {
+    const Cell b = backup[static_cast<size_t>(i)];
+    ASSERT_EQ(grid.Get(i),
+              MakeCell(Curve(Red(b), 37), Curve(Green(b), -50, true), Curve(Blue(b), 0, true)))
+        << i;
+  }
+}
+
 // Notes among empty cells, as a live window finds them.
 struct LiveEditFixture : ::testing::Test {
   Project project;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "engine/Engine.h"
 #include "files/PatternFile.h"
 #include "files/ProjectFile.h"
@@ -218,6 +221,22 @@ TEST_F(SessionTest, TheStartKitIsNoUnsavedChange) {
   // Loaded later, a kit is a change like any other.
   session.LoadKitFile(dir.File("k.kit"));
   EXPECT_TRUE(session.Modified());
+}
+
+// --- Tool windows -----------------------------------------------------------------------------
+
+TEST_F(SessionTest, TheFiltersFolderListsEveryEntryAndAnEmptyOneSaysSo) {
+  folders.filters = dir.File("Filters");
+  EXPECT_TRUE(session.FilterFolderEntries().empty());
+  std::filesystem::create_directory(folders.filters);
+  EXPECT_TRUE(session.FilterFolderEntries().empty());
+  EXPECT_EQ(platform.messages, Texts(2, kNoFilterFound));
+  WriteText(dir.File("Filters/a.pat"), "");
+  WriteText(dir.File("Filters/notes"), "");
+  std::vector<std::string> entries = session.FilterFolderEntries();
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(entries, (Texts{dir.File("Filters/a.pat"), dir.File("Filters/notes")}));
+  EXPECT_EQ(platform.messages.size(), 2u);
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // The windows the main window opens for a Change, and the MIDI input's place in its life. Each
 // window of the program adds its case to OpenWindow() when it lands; until then its command does
 // nothing (a live edit the session opened for it is cancelled, so nothing waits on it).
-#include "app/qt/MainWindow.h"
-
 #include "app/qt/AboutBox.h"
+#include "app/qt/MainWindow.h"
 #include "app/qt/SettingsDialog.h"
 #include "edit/qt/CellColourEditor.h"
+#include "edit/qt/ToolWindows.h"
 #include "kit/qt/KitEditor.h"
 #include "model/Project.h"
 #include "overview/qt/PatternsWindow.h"
@@ -13,6 +13,7 @@
 namespace tond {
 
 Change CTondDlg::OpenWindow(Window window) {
+  const Repaint repaint = [this](const Change& change) { Apply(change); };
   switch (window) {
     case Window::kNone:
       return {};
@@ -30,13 +31,20 @@ Change CTondDlg::OpenWindow(Window window) {
     case Window::kKitEditor:
       RunKitEditor(this, session_);
       return {};
-    case Window::kMutate:  // the tool windows edit the grid live from the session's copy;
-    case Window::kMap:     // Ok ends with session_.AcceptLiveEdit(), any other close with
-    case Window::kColors:  // session_.CancelLiveEdit()
-      return session_.CancelLiveEdit();
-    case Window::kFilter:  // Ok: session_.AcceptFilter(...)
+    case Window::kMutate:
+      RunMutateWindow(this, session_, repaint);
       return {};
-    case Window::kRandom:  // Ok: session_.AcceptRandomFill(...)
+    case Window::kMap:
+      RunCurvesWindow(this, session_, repaint);
+      return {};
+    case Window::kColors:
+      RunOffsetWindow(this, session_, repaint);
+      return {};
+    case Window::kFilter:
+      RunFilterWindow(this, session_, repaint);
+      return {};
+    case Window::kRandom:
+      RunRandomWindow(this, session_, repaint);
       return {};
   }
   return {};

@@ -13,6 +13,7 @@ class StreamPlatform : public Platform {
   explicit StreamPlatform(std::ostream& stream) : stream_(stream) {}
   void Message(const std::string& text) override;
   bool Confirm(const std::string& text) override;
+  void ShowError(const std::string&, const std::string& text) override { Message(text); }
   SaveAnswer AskToSave(const std::string& text) override;
   std::optional<std::string> OpenFile(const FileDialog&) override { return std::nullopt; }
   std::vector<std::string> OpenFiles(const FileDialog&) override { return {}; }

@@ -33,6 +33,8 @@ class Platform : public Notifier {
   virtual std::optional<std::string> SaveFile(const FileDialog& dialog) = 0;
   virtual std::optional<std::string> ChooseFolder(const std::string& title,
                                                   const std::string& start) = 0;
+  // A message with one OK button under a title of its own ("Error").
+  virtual void ShowError(const std::string& title, const std::string& text) = 0;
   // A question with Save, Discard and Cancel.
   virtual SaveAnswer AskToSave(const std::string& text) = 0;
   // The wait cursor, shown from Busy(true) to Busy(false).

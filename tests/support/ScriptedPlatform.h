@@ -18,6 +18,9 @@ class ScriptedPlatform : public Platform {
     questions.push_back(text);
     return Take(confirms, false);
   }
+  void ShowError(const std::string& title, const std::string& text) override {
+    errors.push_back(title + ": " + text);
+  }
   SaveAnswer AskToSave(const std::string& text) override {
     questions.push_back(text);
     return Take(saveAnswers, SaveAnswer::kCancel);
@@ -44,6 +47,7 @@ class ScriptedPlatform : public Platform {
 
   std::vector<std::string> messages;
   std::vector<std::string> questions;
+  std::vector<std::string> errors;  // "title: text"
   std::vector<FileDialog> dialogs;
   std::vector<std::string> sounds;
   std::vector<std::string> programs;

@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QWheelEvent>
 
+#include "app/qt/MidiInput.h"
 #include "app/qt/ToolPanel.h"
 #include "base/Version.h"
 #include "edit/ToolSettings.h"

@@ -20,6 +20,7 @@ namespace tond {
 
 class AudioStream;
 class GUIcolorButton;
+class MidiInput;
 class PictureButton;
 class SliderRow;
 class ToolPanel;
@@ -87,6 +88,7 @@ class CTondDlg : public QWidget {
   SliderRow* volume_ = nullptr;
   bool showingTempo_ = false;
   std::string status_;
+  std::unique_ptr<MidiInput> midi_;
   QTimer loadTimer_;
   QTimer markerTimer_;
   QTimer sprayTimer_;

@@ -10,12 +10,8 @@
 // that arrived since the last turn of the event loop, in one call, so a burst is applied and
 // repainted once. Neither the session nor a widget is touched from the MIDI thread.
 //
-// The main window owns one, for its whole life:
-//   midi_.SetHandler([this](std::span<const std::uint32_t> words) {
-//     Repaint(session.ApplyMidiMessages(words)); });
-//   if (!midi_.Open(settings.midiInPort))
-//     QMessageBox::critical(this, kMidiOpenErrorTitle, kMidiOpenError);  // then goes on
-//   ... and at closing: midi_.Close();
+// The main window owns one for its whole life (CTondDlg::OpenMidiInput): it opens the port of
+// the settings when it is built, hands the words to the session and closes it when it closes.
 #include <QObject>
 #include <array>
 #include <atomic>

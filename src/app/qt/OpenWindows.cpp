@@ -3,12 +3,14 @@
 // nothing (a live edit the session opened for it is cancelled, so nothing waits on it).
 #include "app/qt/AboutBox.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/MidiInput.h"
 #include "app/qt/SettingsDialog.h"
 #include "edit/qt/CellColourEditor.h"
 #include "edit/qt/ToolWindows.h"
 #include "kit/qt/KitEditor.h"
 #include "model/Project.h"
 #include "overview/qt/PatternsWindow.h"
+#include "session/MidiControl.h"
 
 namespace tond {
 
@@ -58,8 +60,20 @@ Change CTondDlg::EditCell(CellPoint cell) {
 
 // The MIDI input: opened when the window is built (its words handed to
 // session_.ApplyMidiMessages on the window thread, the Change applied), closed when it closes.
-void CTondDlg::OpenMidiInput() {}
+// A port that does not open is said once the window runs (over it, and where a signal can still
+// end the program); the program goes on without MIDI control.
+void CTondDlg::OpenMidiInput() {
+  midi_ = std::make_unique<MidiInput>();
+  midi_->SetHandler(
+      [this](std::span<const std::uint32_t> words) { Apply(session_.ApplyMidiMessages(words)); });
+  if (!midi_->Open(settings_.midiInPort)) {
+    QTimer::singleShot(
+        0, this, [this] { session_.GetPlatform().ShowError(kMidiOpenErrorTitle, kMidiOpenError); });
+  }
+}
 
-void CTondDlg::CloseMidiInput() {}
+void CTondDlg::CloseMidiInput() {
+  if (midi_) midi_->Close();
+}
 
 }  // namespace tond

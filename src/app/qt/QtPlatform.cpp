@@ -92,6 +92,14 @@ void QtPlatform::Message(const std::string& text) {
   QMessageBox::information(parent_, kMessageTitle, QString::fromStdString(text));
 }
 
+void QtPlatform::ShowError(const std::string& title, const std::string& text) {
+  if (ending_) {
+    std::cerr << text << std::endl;
+    return;
+  }
+  QMessageBox::critical(parent_, QString::fromStdString(title), QString::fromStdString(text));
+}
+
 bool QtPlatform::Confirm(const std::string& text) {
   if (ending_) return false;
   return QMessageBox::question(parent_, kMessageTitle, QString::fromStdString(text),
@@ -131,7 +139,9 @@ std::vector<std::string> QtPlatform::Files(const FileDialog& d, bool save, bool 
   if (ending_) return {};
   std::vector<std::string> chosen =
       Run(parent_, d, save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen,
-          save ? QFileDialog::AnyFile : many ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+          save   ? QFileDialog::AnyFile
+          : many ? QFileDialog::ExistingFiles
+                 : QFileDialog::ExistingFile);
   if (ending_) return {};  // a signal came while the dialog was open
   return chosen;
 }

@@ -31,6 +31,7 @@ class QtPlatform : public Platform {
 
   void Message(const std::string& text) override;
   bool Confirm(const std::string& text) override;
+  void ShowError(const std::string& title, const std::string& text) override;
   SaveAnswer AskToSave(const std::string& text) override;
   std::optional<std::string> OpenFile(const FileDialog& dialog) override;
   std::vector<std::string> OpenFiles(const FileDialog& dialog) override;

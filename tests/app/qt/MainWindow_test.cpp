@@ -31,6 +31,7 @@ using Texts = std::vector<std::string>;
 struct MainWindowTest : SessionFixture, ::testing::Test {
   explicit MainWindowTest(CellGeometry geometry = CellGeometry(13, 11)) {
     TestApp();
+    settings.midiInPort = 254;  // no machine has that many: the port never opens
     session.SetGeometry(geometry);
     window = std::make_unique<CTondDlg>(session, settings, nullptr);
     window->show();
@@ -51,9 +52,12 @@ struct MainWindowTest : SessionFixture, ::testing::Test {
   void Stroke(std::initializer_list<QPoint> points, Qt::MouseButton button = Qt::LeftButton) {
     QTest::mousePress(window.get(), button, {}, *points.begin());
     for (const QPoint& p : points) Move(p, button);
-    if (button == Qt::LeftButton) QTest::mouseRelease(window.get(), button, {}, *(points.end() - 1));
+    if (button == Qt::LeftButton)
+      QTest::mouseRelease(window.get(), button, {}, *(points.end() - 1));
   }
-  void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(window.get(), key, mods); }
+  void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+    QTest::keyClick(window.get(), key, mods);
+  }
   PictureButton* Button(const char* name) const {
     for (PictureButton* b : window->findChildren<PictureButton*>())
       if (b->Name() == name) return b;
@@ -119,6 +123,12 @@ TEST_F(MainWindowTest, KeysActAsTheTableSaysAndNeverCloseTheWindow) {
   EXPECT_TRUE(Button("Pencil")->isChecked());
   Key(Qt::Key_Space);
   EXPECT_TRUE(Button("Play")->isChecked());
+  EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, AMidiPortThatDoesNotOpenIsSaidOnceAndTheWindowGoesOn) {
+  QApplication::processEvents();
+  EXPECT_EQ(platform.errors, Texts{"Error: Unable to open MIDI IN default port"});
   EXPECT_TRUE(window->isVisible());
 }
 

@@ -1,0 +1,464 @@
+// The voice bank's renderer, written once for every instruction set: Highway compiles this file
+// for each target and dispatches to the best one at run time.
+//
+// Every lane performs the same float and double operations, in the same order, as the
+// per-voice loop (AddNote), so all targets agree with it bit for bit. With N lanes to a vector:
+// the positions of N voices advance per instruction, a block of N frames of each voice is then
+// read at once (lanes = frames), and the voices are summed in row order.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "engine/VoiceKernels.cpp"
+// Every target the processor may have, the scalar one included. Left out: SSSE3 (processors
+// below Highway's SSE4, which also asks for AES and CLMUL, take the scalar path) and SVE, whose
+// vector length is known only at run time; NEON serves every 64-bit ARM processor.
+#define HWY_COMPILE_ALL_ATTAINABLE
+#define HWY_DISABLED_TARGETS (HWY_SSSE3 | HWY_SVE | HWY_SVE2 | HWY_SVE_256 | HWY_SVE2_128)
+#include "hwy/foreach_target.h"  // must come before highway.h
+#include "hwy/highway.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "engine/Engine.h"
+#include "engine/VoiceKernels.h"
+
+HWY_BEFORE_NAMESPACE();
+namespace tond {
+namespace HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
+
+using DF = hn::CappedTag<float, VoiceLanes::kBlock>;
+using DI = hn::RebindToSigned<DF>;
+using VF = hn::Vec<DF>;
+using VI = hn::Vec<DI>;
+using MF = hn::Mask<DF>;
+constexpr int kN = static_cast<int>(hn::MaxLanes(DF()));
+
+// One step of an N x N transpose: the odd c-lane chunks of `a` trade places with the even ones
+// of `b` (rows i and i + c). Doing it for every c = 1, 2, 4 ... N/2 transposes the rows. (The
+// calls go unqualified so that the one-lane target, which has no such shuffles, never looks
+// them up.)
+template <int c, class D>
+HWY_INLINE void SwapChunks(D d, hn::Vec<D>& a, hn::Vec<D>& b) {
+  if constexpr (c == 1) {
+    const auto a2 = OddEven(Shuffle2301(b), a);
+    b = OddEven(b, Shuffle2301(a));
+    a = a2;
+  } else if constexpr (c == 2) {
+    const hn::Repartition<std::uint64_t, D> d64;
+    const auto a64 = BitCast(d64, a), b64 = BitCast(d64, b);
+    a = BitCast(d, OddEven(Shuffle01(b64), a64));
+    b = BitCast(d, OddEven(b64, Shuffle01(a64)));
+  } else if constexpr (c == 4) {  // 128-bit blocks
+    const auto a2 = OddEvenBlocks(SwapAdjacentBlocks(b), a);
+    b = OddEvenBlocks(b, SwapAdjacentBlocks(a));
+    a = a2;
+  } else {  // halves of a 16-lane vector
+    const auto a2 = ConcatLowerLower(d, b, a);
+    b = ConcatUpperUpper(d, b, a);
+    a = a2;
+  }
+}
+
+template <int c, class D>
+HWY_INLINE void TransposeStep(D d, hn::Vec<D>* rows) {
+  if constexpr (c < static_cast<int>(hn::MaxLanes(D()))) {
+    for (int i = 0; i < static_cast<int>(hn::MaxLanes(d)); ++i) {
+      if ((i & c) == 0) SwapChunks<c>(d, rows[i], rows[i + c]);
+    }
+    TransposeStep<2 * c>(d, rows);
+  }
+}
+
+// N rows of N floats at `in` become columns at `out`.
+template <class D>
+HWY_INLINE void Transpose(D d, const float* HWY_RESTRICT in, float* HWY_RESTRICT out) {
+  constexpr int n = static_cast<int>(hn::MaxLanes(D()));
+  hn::Vec<D> rows[n];
+  for (int k = 0; k < n; ++k) rows[k] = hn::Load(d, in + n * k);
+  TransposeStep<1>(d, rows);
+  for (int k = 0; k < n; ++k) hn::Store(rows[k], d, out + n * k);
+}
+
+// Lanes h * N/2 ... of a float vector widened to double (the whole vector when N is 1), and
+// back: the quadratic interpolation works in double.
+template <class D>
+HWY_INLINE auto Widen(D, hn::Vec<D> x, int h) {
+  if constexpr (hn::MaxLanes(D()) == 1) {
+    return hn::PromoteTo(hn::Rebind<double, D>(), x);
+  } else {
+    const hn::Half<D> dh;
+    return hn::PromoteTo(hn::Rebind<double, hn::Half<D>>(),
+                         h == 0 ? LowerHalf(dh, x) : UpperHalf(dh, x));
+  }
+}
+
+template <class D, class VD>
+HWY_INLINE hn::Vec<D> Narrow(D d, VD low, VD high) {
+  if constexpr (hn::MaxLanes(D()) == 1) {
+    (void)high;
+    return hn::DemoteTo(d, low);
+  } else {
+    const hn::Half<D> dh;
+    return Combine(d, hn::DemoteTo(dh, high), hn::DemoteTo(dh, low));
+  }
+}
+
+// The nearest float, as a double.
+template <class DD>
+HWY_INLINE hn::Vec<DD> RoundedToFloat(DD dd, hn::Vec<DD> x) {
+  return hn::PromoteTo(dd, hn::DemoteTo(hn::Rebind<float, DD>(), x));
+}
+
+// The frames an interpolation reads around frame i of a sample: i - kBefore to i + kAfter.
+template <int kMode>
+constexpr int kBefore = kMode == kQuadratic ? 1 : 0;
+template <int kMode>
+constexpr int kAfter = kMode == kQuadratic ? 2 : kMode == kLinear ? 1 : 0;
+
+// The sample frames at i - 1, i, i + 1 and i + 2, as far as the interpolation reads them.
+struct TapValues {
+  VF m1, i0, p1, p2;
+};
+
+// The usual case: every valid lane's i lies within 2N frames of the first lane's, far enough
+// from the sample's ends that no neighbour needs moving. Each neighbour is then looked up in
+// a window shifted by its offset: of N frames when the block's i span no more (a rate up to
+// 1), of 2N frames otherwise. False, reading nothing, in any other case.
+template <int kMode>
+HWY_INLINE bool ReadInside(const float* d, std::int32_t size, MF valid, VI i, TapValues& x) {
+  const DF df;
+  const DI di;
+  const std::int32_t base = hn::GetLane(i);
+  if (base < kBefore<kMode> || base > size - kN - kAfter<kMode>) return false;
+  // Frames from the first lane's, 0 in the lanes that are not valid.
+  const VI j = hn::IfThenElseZero(hn::RebindMask(di, valid), hn::Sub(i, hn::Set(di, base)));
+  const float* w = d + base;
+  if (hn::AllTrue(di, hn::Eq(hn::And(j, hn::Set(di, -kN)), hn::Zero(di)))) {
+    const auto lane = hn::IndicesFromVec(df, j);
+    auto tap = [&](int offset) { return hn::TableLookupLanes(hn::LoadU(df, w + offset), lane); };
+    x.i0 = tap(0);
+    if constexpr (kMode != kTruncate) x.p1 = tap(1);
+    if constexpr (kMode == kQuadratic) x.m1 = tap(-1), x.p2 = tap(2);
+    return true;
+  }
+  if (base > size - 2 * kN - kAfter<kMode> ||
+      !hn::AllTrue(di, hn::Eq(hn::And(j, hn::Set(di, -2 * kN)), hn::Zero(di)))) {
+    return false;
+  }
+  const auto lane = hn::IndicesFromVec(df, hn::And(j, hn::Set(di, kN - 1)));
+  const MF first = hn::RebindMask(df, hn::Lt(j, hn::Set(di, kN)));
+  auto tap = [&](int offset) {
+    return hn::IfThenElse(first, hn::TableLookupLanes(hn::LoadU(df, w + offset), lane),
+                          hn::TableLookupLanes(hn::LoadU(df, w + offset + kN), lane));
+  };
+  x.i0 = tap(0);
+  if constexpr (kMode != kTruncate) x.p1 = tap(1);
+  if constexpr (kMode == kQuadratic) x.m1 = tap(-1), x.p2 = tap(2);
+  return true;
+}
+
+// Any other case (a sample's first or last frames, a loop's wrap, frames far apart): the taps
+// are moved where the sample ends, as the interpolations say, and gathered lane by lane.
+// Lanes that are not valid read frame 0.
+template <int kMode>
+HWY_INLINE TapValues ReadAnywhere(const float* d, std::int32_t size, MF valid, VI i) {
+  const DF df;
+  const DI di;
+  const VI last = hn::Set(di, size - 1);
+  const VI i0 = hn::IfThenElseZero(hn::RebindMask(di, valid), i);
+  TapValues x{};
+  x.i0 = hn::GatherIndex(df, d, i0);
+  if constexpr (kMode != kTruncate) {
+    x.p1 = hn::GatherIndex(df, d, hn::Min(hn::Add(i0, hn::Set(di, 1)), last));
+  }
+  if constexpr (kMode == kQuadratic) {
+    // The left neighbour of the first frame is the last one.
+    const VI m1 = hn::IfThenElse(hn::Eq(i0, hn::Zero(di)), last, hn::Sub(i0, hn::Set(di, 1)));
+    const VI p2 = hn::Add(i0, hn::Set(di, 2));
+    x.m1 = hn::GatherIndex(df, d, m1);
+    x.p2 = hn::GatherIndex(df, d, hn::IfThenElse(hn::Gt(p2, last), i0, p2));
+  }
+  return x;
+}
+
+// The sample at the lanes' positions, f being the fraction past frame i: the three
+// interpolations, with the roundings of the per-voice loop.
+HWY_INLINE VF Truncated(const TapValues& x) {
+  return x.i0;
+}
+
+HWY_INLINE VF Linear(const TapValues& x, VF f) {
+  return hn::Add(x.i0, hn::Mul(hn::Sub(x.p1, x.i0), f));
+}
+
+// x / 6 rounded as the division rounds it, for wide vectors, where the divider would be the
+// bottleneck: the quadratic interpolation divides twice per frame. q0 = x * RN(1/6) is x / 6
+// rounded towards zero or x / 6 itself: RN(1/6) = (1 - 2^-54) / 6, and x / 6 lies 0, 1/3 or
+// 2/3 of a unit past a double, never within 1/6 of a unit of a midpoint. The residual
+// r = x - 6 q0 is exact (6 q0 = 4 q0 + 2 q0 as a sum and its error, then subtractions of
+// nearby values), so it is 0, 2 or 4 units of q0 times 6/6, and q0 + r * RN(1/6) rounds to the
+// quotient. Zeros (which keep their sign), infinities and NaN keep q0. Exact for every x whose
+// quotient is not subnormal: here x is built from floats, so |x| is 0 or above 2^-160.
+template <class DD>
+HWY_INLINE hn::Vec<DD> DivideBySix(DD dd, hn::Vec<DD> x) {
+  if constexpr (hn::MaxLanes(DD()) < 4) {
+    return hn::Div(x, hn::Set(dd, 6.0));
+  } else {
+    const auto sixth = hn::Set(dd, 1.0 / 6.0);
+    const auto q0 = hn::Mul(x, sixth);
+    const auto four = hn::Mul(q0, hn::Set(dd, 4.0)), two = hn::Add(q0, q0);
+    const auto six = hn::Add(four, two);
+    const auto error = hn::Sub(two, hn::Sub(six, four));  // 6 q0 = six + error
+    const auto r = hn::Sub(hn::Sub(x, six), error);
+    return hn::IfThenElse(hn::Gt(hn::Abs(r), hn::Zero(dd)), hn::Add(q0, hn::Mul(r, sixth)), q0);
+  }
+}
+
+// Four-point, third-order Lagrange, in double; 3 x0 + x2 is rounded to float on the way.
+HWY_INLINE VF Lagrange(const TapValues& x, VF f) {
+  const DF df;
+  const VF f2 = hn::Mul(f, f);
+  const VF f3 = hn::Mul(f2, f);
+  decltype(Widen(df, f, 0)) half[2];
+  for (int h = 0; h < (kN == 1 ? 1 : 2); ++h) {
+    const auto xm1 = Widen(df, x.m1, h), x0 = Widen(df, x.i0, h);
+    const auto x1 = Widen(df, x.p1, h), x2 = Widen(df, x.p2, h);
+    const hn::DFromV<decltype(x0)> dd;
+    const auto three = hn::Set(dd, 3.0);
+    const auto threeX0 = hn::Mul(three, x0);
+    const auto outer = RoundedToFloat(dd, hn::Add(threeX0, x2));
+    const auto c3 = DivideBySix(dd, hn::Sub(outer, hn::Add(hn::Mul(three, x1), xm1)));
+    const auto c2 = hn::Sub(hn::Mul(hn::Add(xm1, x1), hn::Set(dd, 0.5)), x0);
+    const auto c1 = hn::Sub(
+        x1, DivideBySix(dd, hn::Add(hn::Add(hn::Mul(hn::Set(dd, 2.0), xm1), threeX0), x2)));
+    auto sum = hn::Add(x0, hn::Mul(c1, Widen(df, f, h)));
+    sum = hn::Add(sum, hn::Mul(c2, Widen(df, f2, h)));
+    half[h] = hn::Add(sum, hn::Mul(c3, Widen(df, f3, h)));
+  }
+  return Narrow(df, half[0], half[kN == 1 ? 0 : 1]);
+}
+
+// The fade over a step's first 20 frames (rising) and its last 20 (falling), for the block
+// starting at frame firstK of the step.
+HWY_INLINE VF Fade(VF s, std::int32_t firstK, std::int32_t stepLength) {
+  const DF df;
+  const DI di;
+  const VI k = hn::Iota(di, firstK);
+  const auto rising = hn::Lt(k, hn::Set(di, 20));
+  const auto falling = hn::AndNot(rising, hn::Gt(k, hn::Set(di, stepLength - 20)));
+  const VF weight = hn::IfThenElse(hn::RebindMask(df, rising), hn::ConvertTo(df, k),
+                                   hn::ConvertTo(df, hn::Sub(hn::Set(di, stepLength), k)));
+  return hn::IfThenElse(hn::RebindMask(df, hn::Or(rising, falling)),
+                        hn::Div(hn::Mul(s, weight), hn::Set(df, 20.0f)), s);
+}
+
+// Notes where each of the next n frames reads, for every lane, then advances the positions and
+// wraps them: one subtraction is enough for any looping sample of two frames or more (the
+// position lies below the length and the rate is at most 1.5), two for a one-frame sample.
+// Finally turns each group's block so that every lane's frames lie side by side.
+HWY_INLINE void Advance(VoiceLanes& v, int groups, int n, bool twice) {
+  const DF df;
+  constexpr int kMaxGroups = VoiceLanes::kLanes / kN;
+  VF p[kMaxGroups];
+  for (int g = 0; g < groups; ++g) p[g] = hn::Load(df, &v.position[g * kN]);
+  for (int t = 0; t < n; ++t) {
+    for (int g = 0; g < groups; ++g) {
+      const VF rate = hn::Load(df, &v.rate[g * kN]);
+      const VF wrap = hn::Load(df, &v.wrap[g * kN]);
+      hn::Store(p[g], df, &v.byFrame[(g * kN + t) * kN]);
+      p[g] = hn::Add(p[g], rate);
+      p[g] = hn::IfThenElse(hn::Ge(p[g], wrap), hn::Sub(p[g], wrap), p[g]);
+      if (twice) p[g] = hn::IfThenElse(hn::Ge(p[g], wrap), hn::Sub(p[g], wrap), p[g]);
+    }
+  }
+  for (int g = 0; g < groups; ++g) {
+    hn::Store(p[g], df, &v.position[g * kN]);
+    Transpose(df, &v.byFrame[g * kN * kN], &v.byLane[g * kN * kN]);
+  }
+}
+
+// One kernel per interpolation; kMode -1 stands for an unknown one (silence while the
+// positions move).
+template <int kMode>
+void RenderMode(VoiceLanes& v, int count, bool twice, std::uint32_t stepFrame,
+                std::uint32_t stepLength, float* out, std::uint32_t frames) {
+  const DF df;
+  const DI di;
+  const int groups = (count + kN - 1) / kN;
+  const std::int64_t fallFrom = static_cast<std::int64_t>(stepLength) - 19;
+
+  for (std::uint32_t start = 0; start < frames; start += kN) {
+    const int n = static_cast<int>(std::min<std::uint32_t>(kN, frames - start));
+    Advance(v, groups, n, twice);
+    if constexpr (kMode < 0) continue;  // an unknown interpolation reads silence; zeros stay
+
+    const std::int64_t firstK = static_cast<std::int64_t>(stepFrame) + start;
+    const bool edge = firstK < 20 || firstK + n - 1 >= fallFrom;
+    const MF inBlock = hn::FirstN(df, static_cast<std::size_t>(n));
+    VF sumLeft = hn::Zero(df);
+    VF sumRight = hn::Zero(df);
+    for (int a = 0; a < count; ++a) {
+      const VF p = hn::Load(df, &v.byLane[a * kN]);
+      // A looping voice is valid in the whole block; one that does not loop only until it
+      // runs off its sample, and then adds +0, which changes no sum.
+      const bool ends = !v.loop[a];
+      MF valid = inBlock;
+      if (ends) {
+        valid = hn::And(valid, hn::Lt(p, hn::Set(df, v.length[a])));
+        if (hn::AllFalse(df, valid)) continue;
+      }
+      const VI i = hn::ConvertTo(di, p);
+      const VF f = hn::Sub(p, hn::ConvertTo(df, i));
+      const float* d = v.data[a];
+      const std::int32_t size = v.last[a] + 1;
+      TapValues x;
+      if (!ReadInside<kMode>(d, size, valid, i, x)) x = ReadAnywhere<kMode>(d, size, valid, i);
+      VF s;
+      if constexpr (kMode == kTruncate) {
+        s = Truncated(x);
+      } else if constexpr (kMode == kLinear) {
+        s = Linear(x, f);
+      } else {
+        s = Lagrange(x, f);
+      }
+      if (edge && v.fade[a]) {
+        s = Fade(s, static_cast<std::int32_t>(firstK), static_cast<std::int32_t>(stepLength));
+      }
+      VF level = hn::Mul(hn::Set(df, v.volume[a]), s);
+      if (ends) level = hn::IfThenElseZero(valid, level);
+      sumLeft = hn::Add(sumLeft, hn::Mul(level, hn::Set(df, v.left[a])));
+      sumRight = hn::Add(sumRight, hn::Mul(level, hn::Set(df, v.pan[a])));
+    }
+    float* o = out + 2 * static_cast<std::size_t>(start);
+    if (n == kN) {
+      hn::StoreInterleaved2(sumLeft, sumRight, df, o);
+    } else {
+      HWY_ALIGN float both[2 * kN];
+      hn::StoreInterleaved2(sumLeft, sumRight, df, both);
+      std::copy(both, both + 2 * n, o);
+    }
+  }
+}
+
+void RenderBank(VoiceLanes& v, int count, bool twice, std::uint8_t mode, std::uint32_t stepFrame,
+                std::uint32_t stepLength, float* out, std::uint32_t frames) {
+  switch (mode) {
+    case kTruncate:
+      return RenderMode<kTruncate>(v, count, twice, stepFrame, stepLength, out, frames);
+    case kLinear:
+      return RenderMode<kLinear>(v, count, twice, stepFrame, stepLength, out, frames);
+    case kQuadratic:
+      return RenderMode<kQuadratic>(v, count, twice, stepFrame, stepLength, out, frames);
+    default:
+      return RenderMode<-1>(v, count, twice, stepFrame, stepLength, out, frames);
+  }
+}
+
+std::int64_t BankTarget() {
+  return HWY_TARGET;
+}
+
+}  // namespace HWY_NAMESPACE
+}  // namespace tond
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+namespace tond {
+
+HWY_EXPORT(RenderBank);
+HWY_EXPORT(BankTarget);
+
+namespace {
+
+struct TargetName {
+  const char* name;
+  std::int64_t bits;
+};
+constexpr TargetName kTargetNames[] = {{"avx512", HWY_AVX3 | HWY_AVX3_DL},
+                                       {"avx2", HWY_AVX2},
+                                       {"sse4", HWY_SSE4},
+                                       {"neon", HWY_NEON},
+                                       {"scalar", HWY_SCALAR | HWY_EMU128}};
+
+std::int64_t Best(std::int64_t targets) {
+  return targets & -targets;
+}
+
+// The targets compiled here that the processor has, and those that TOND_SIMD rules out. Picked
+// once at start-up, so that the audio thread never detects the processor.
+struct Choice {
+  std::int64_t available;
+  std::int64_t disabled;
+};
+
+Choice Decide() {
+  Choice c{hwy::SupportedTargets() & HWY_TARGETS, 0};
+  const VectorCap cap = CapVectorTargets(std::getenv("TOND_SIMD"), c.available);
+  if (!cap.problem.empty()) std::fprintf(stderr, "tond: %s\n", cap.problem.c_str());
+  c.disabled = cap.disabled;
+  hwy::DisableTargets(c.disabled);
+  HWY_DYNAMIC_DISPATCH(BankTarget)();  // settles the choice now
+  return c;
+}
+
+const Choice kChoice = Decide();
+
+}  // namespace
+
+VectorCap CapVectorTargets(const char* value, std::int64_t available) {
+  if (value == nullptr || *value == '\0') return {};
+  for (const TargetName& t : kTargetNames) {
+    if (std::strcmp(t.name, value) != 0) continue;
+    const std::int64_t cap = Best(t.bits & available);
+    // Highway numbers the targets best first: the better ones are the lower bits.
+    if (cap != 0) return {cap - 1, {}};
+    return {0, std::string("TOND_SIMD=") + value + " is not available on this processor; using " +
+                   VectorTargetName(Best(available))};
+  }
+  return {0, std::string("TOND_SIMD=") + value +
+                 " is none of avx512, avx2, sse4, neon, scalar; using " +
+                 VectorTargetName(Best(available))};
+}
+
+void RenderLanes(VoiceLanes& lanes, int count, bool twice, std::uint8_t mode,
+                 std::uint32_t stepFrame, std::uint32_t stepLength, float* out,
+                 std::uint32_t frames) {
+  HWY_DYNAMIC_DISPATCH(RenderBank)(lanes, count, twice, mode, stepFrame, stepLength, out, frames);
+}
+
+std::vector<std::int64_t> VectorTargets() {
+  std::vector<std::int64_t> targets;
+  for (std::int64_t rest = kChoice.available; rest != 0; rest &= rest - 1) {
+    targets.push_back(Best(rest));
+  }
+  return targets;
+}
+
+const char* VectorTargetName(std::int64_t target) {
+  for (const TargetName& t : kTargetNames) {
+    if (t.bits & target) return t.name;
+  }
+  return hwy::TargetName(target);
+}
+
+std::int64_t CurrentVectorTarget() {
+  return HWY_DYNAMIC_DISPATCH(BankTarget)();
+}
+
+void ForceVectorTarget(std::int64_t target) {
+  if (target == 0) {
+    hwy::SetSupportedTargetsForTest(0);
+    hwy::DisableTargets(kChoice.disabled);
+  } else {
+    hwy::DisableTargets(0);
+    hwy::SetSupportedTargetsForTest(target);
+  }
+  HWY_DYNAMIC_DISPATCH(BankTarget)();
+}
+
+}  // namespace tond
+#endif  // HWY_ONCE

@@ -22,8 +22,8 @@ void VoiceBank::Collect(std::array<CTrack, VoiceLanes::kLanes>& tracks) {
     const CInstrument& in = *track.instrument;
     const std::uint32_t n = in.Length();
     if (n == 0 || (!in.loop && !(track.position < static_cast<float>(n)))) continue;
-    // The vector kernels index samples with 32-bit lanes; no wave file comes near that size.
-    if (n > static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max())) vector_ = false;
+    // The vector kernels take positions below 2^23 frames (over three minutes).
+    if (n > (1u << 23)) vector_ = false;
     // A looping position at or past the length can only come from a sample changed under a
     // playing voice; the per-voice loop wraps it as often as needed.
     if (in.loop && !(track.position < static_cast<float>(n))) vector_ = false;

@@ -11,11 +11,11 @@
 namespace tond {
 
 // The collected voices' fields, lane by lane (lane = rank in row order). The vector kernels
-// (VoiceKernels.cpp) work in blocks of N frames and groups of N lanes, N being the vector's
-// width in floats, at most kBlock.
+// (VoiceKernels.cpp) work in blocks of kBlock frames and groups of N lanes, N being the
+// vector's width in floats (at most kBlock).
 struct VoiceLanes {
   static constexpr int kLanes = CKit::kSlots;
-  static constexpr int kBlock = 16;  // the widest vector's floats
+  static constexpr int kBlock = 16;  // frames per block, and the widest vector's floats
 
   alignas(64) std::array<float, kLanes> position;
   alignas(64) std::array<float, kLanes> rate;

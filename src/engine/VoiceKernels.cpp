@@ -73,14 +73,15 @@ HWY_INLINE void TransposeStep(D d, hn::Vec<D>* rows) {
   }
 }
 
-// N rows of N floats at `in` become columns at `out`.
+// N rows of N floats at `in` (N apart) become columns at `out` (`stride` apart).
 template <class D>
-HWY_INLINE void Transpose(D d, const float* HWY_RESTRICT in, float* HWY_RESTRICT out) {
+HWY_INLINE void Transpose(D d, const float* HWY_RESTRICT in, float* HWY_RESTRICT out,
+                          int stride) {
   constexpr int n = static_cast<int>(hn::MaxLanes(D()));
   hn::Vec<D> rows[n];
   for (int k = 0; k < n; ++k) rows[k] = hn::Load(d, in + n * k);
   TransposeStep<1>(d, rows);
-  for (int k = 0; k < n; ++k) hn::Store(rows[k], d, out + n * k);
+  for (int k = 0; k < n; ++k) hn::Store(rows[k], d, out + stride * k);
 }
 
 // Lanes h * N/2 ... of a float vector widened to double (the whole vector when N is 1), and
@@ -124,40 +125,39 @@ struct TapValues {
   VF m1, i0, p1, p2;
 };
 
-// The usual case: every valid lane's i lies within 2N frames of the first lane's, far enough
-// from the sample's ends that no neighbour needs moving. Each neighbour is then looked up in
-// a window shifted by its offset: of N frames when the block's i span no more (a rate up to
-// 1), of 2N frames otherwise. False, reading nothing, in any other case.
+// The usual case: every valid lane's i lies within 2N frames of the first lane's (within N
+// at a rate up to 1: `narrow`), far enough from the sample's ends that no neighbour needs
+// moving. Each neighbour is then looked up in a window of N or 2N frames shifted by its
+// offset. False, reading nothing, in any other case (rare, so the branch is well predicted).
 template <int kMode>
-HWY_INLINE bool ReadInside(const float* d, std::int32_t size, MF valid, VI i, TapValues& x) {
+HWY_INLINE bool ReadInside(const float* d, std::int32_t size, bool narrow, MF valid, VI i,
+                           TapValues& x) {
   const DF df;
   const DI di;
+  const int span = narrow ? kN : 2 * kN;
   const std::int32_t base = hn::GetLane(i);
-  if (base < kBefore<kMode> || base > size - kN - kAfter<kMode>) return false;
+  if (base < kBefore<kMode> || base > size - span - kAfter<kMode>) return false;
   // Frames from the first lane's, 0 in the lanes that are not valid.
   const VI j = hn::IfThenElseZero(hn::RebindMask(di, valid), hn::Sub(i, hn::Set(di, base)));
+  if (!hn::AllTrue(di, hn::Eq(hn::And(j, hn::Set(di, -span)), hn::Zero(di)))) return false;
   const float* w = d + base;
-  if (hn::AllTrue(di, hn::Eq(hn::And(j, hn::Set(di, -kN)), hn::Zero(di)))) {
+  if (narrow) {
     const auto lane = hn::IndicesFromVec(df, j);
     auto tap = [&](int offset) { return hn::TableLookupLanes(hn::LoadU(df, w + offset), lane); };
     x.i0 = tap(0);
     if constexpr (kMode != kTruncate) x.p1 = tap(1);
     if constexpr (kMode == kQuadratic) x.m1 = tap(-1), x.p2 = tap(2);
-    return true;
+  } else {
+    const auto lane = hn::IndicesFromVec(df, hn::And(j, hn::Set(di, kN - 1)));
+    const MF first = hn::RebindMask(df, hn::Lt(j, hn::Set(di, kN)));
+    auto tap = [&](int offset) {
+      return hn::IfThenElse(first, hn::TableLookupLanes(hn::LoadU(df, w + offset), lane),
+                            hn::TableLookupLanes(hn::LoadU(df, w + offset + kN), lane));
+    };
+    x.i0 = tap(0);
+    if constexpr (kMode != kTruncate) x.p1 = tap(1);
+    if constexpr (kMode == kQuadratic) x.m1 = tap(-1), x.p2 = tap(2);
   }
-  if (base > size - 2 * kN - kAfter<kMode> ||
-      !hn::AllTrue(di, hn::Eq(hn::And(j, hn::Set(di, -2 * kN)), hn::Zero(di)))) {
-    return false;
-  }
-  const auto lane = hn::IndicesFromVec(df, hn::And(j, hn::Set(di, kN - 1)));
-  const MF first = hn::RebindMask(df, hn::Lt(j, hn::Set(di, kN)));
-  auto tap = [&](int offset) {
-    return hn::IfThenElse(first, hn::TableLookupLanes(hn::LoadU(df, w + offset), lane),
-                          hn::TableLookupLanes(hn::LoadU(df, w + offset + kN), lane));
-  };
-  x.i0 = tap(0);
-  if constexpr (kMode != kTruncate) x.p1 = tap(1);
-  if constexpr (kMode == kQuadratic) x.m1 = tap(-1), x.p2 = tap(2);
   return true;
 }
 
@@ -203,9 +203,9 @@ HWY_INLINE VF Linear(const TapValues& x, VF f) {
 // nearby values), so it is 0, 2 or 4 units of q0 times 6/6, and q0 + r * RN(1/6) rounds to the
 // quotient. Zeros (which keep their sign), infinities and NaN keep q0. Exact for every x whose
 // quotient is not subnormal: here x is built from floats, so |x| is 0 or above 2^-160.
-template <class DD>
+template <int kMin = 8, class DD>
 HWY_INLINE hn::Vec<DD> DivideBySix(DD dd, hn::Vec<DD> x) {
-  if constexpr (hn::MaxLanes(DD()) < 4) {
+  if constexpr (hn::MaxLanes(DD()) < kMin) {
     return hn::Div(x, hn::Set(dd, 6.0));
   } else {
     const auto sixth = hn::Set(dd, 1.0 / 6.0);
@@ -256,10 +256,15 @@ HWY_INLINE VF Fade(VF s, std::int32_t firstK, std::int32_t stepLength) {
                         hn::Div(hn::Mul(s, weight), hn::Set(df, 20.0f)), s);
 }
 
-// Notes where each of the next n frames reads, for every lane, then advances the positions and
-// wraps them: one subtraction is enough for any looping sample of two frames or more (the
-// position lies below the length and the rate is at most 1.5), two for a one-frame sample.
-// Finally turns each group's block so that every lane's frames lie side by side.
+// A block is kBlock frames: kVectors vectors of each lane's frames.
+constexpr int kBlock = VoiceLanes::kBlock;
+constexpr int kVectors = kBlock / kN;
+
+// Notes where each of the next n frames (at most a block) reads, for every lane, then advances
+// the positions and wraps them: one subtraction is enough for any looping sample of two frames
+// or more (the position lies below the length and the rate is at most 1.5), two for a
+// one-frame sample. Finally turns each group's block so that every lane's frames lie side by
+// side.
 HWY_INLINE void Advance(VoiceLanes& v, int groups, int n, bool twice) {
   const DF df;
   constexpr int kMaxGroups = VoiceLanes::kLanes / kN;
@@ -267,17 +272,20 @@ HWY_INLINE void Advance(VoiceLanes& v, int groups, int n, bool twice) {
   for (int g = 0; g < groups; ++g) p[g] = hn::Load(df, &v.position[g * kN]);
   for (int t = 0; t < n; ++t) {
     for (int g = 0; g < groups; ++g) {
-      const VF rate = hn::Load(df, &v.rate[g * kN]);
       const VF wrap = hn::Load(df, &v.wrap[g * kN]);
-      hn::Store(p[g], df, &v.byFrame[(g * kN + t) * kN]);
-      p[g] = hn::Add(p[g], rate);
-      p[g] = hn::IfThenElse(hn::Ge(p[g], wrap), hn::Sub(p[g], wrap), p[g]);
-      if (twice) p[g] = hn::IfThenElse(hn::Ge(p[g], wrap), hn::Sub(p[g], wrap), p[g]);
+      hn::Store(p[g], df, &v.byFrame[(g * kBlock + t) * kN]);
+      p[g] = hn::Add(p[g], hn::Load(df, &v.rate[g * kN]));
+      // p - 0 is p: positions are never -0.
+      p[g] = hn::Sub(p[g], hn::IfThenElseZero(hn::Ge(p[g], wrap), wrap));
+      if (twice) p[g] = hn::Sub(p[g], hn::IfThenElseZero(hn::Ge(p[g], wrap), wrap));
     }
   }
   for (int g = 0; g < groups; ++g) {
     hn::Store(p[g], df, &v.position[g * kN]);
-    Transpose(df, &v.byFrame[g * kN * kN], &v.byLane[g * kN * kN]);
+    for (int h = 0; h < kVectors; ++h) {
+      Transpose(df, &v.byFrame[(g * kBlock + h * kN) * kN], &v.byLane[g * kN * kBlock + h * kN],
+                kBlock);
+    }
   }
 }
 
@@ -291,55 +299,74 @@ void RenderMode(VoiceLanes& v, int count, bool twice, std::uint32_t stepFrame,
   const int groups = (count + kN - 1) / kN;
   const std::int64_t fallFrom = static_cast<std::int64_t>(stepLength) - 19;
 
-  for (std::uint32_t start = 0; start < frames; start += kN) {
-    const int n = static_cast<int>(std::min<std::uint32_t>(kN, frames - start));
+  for (std::uint32_t start = 0; start < frames; start += kBlock) {
+    const int n = static_cast<int>(std::min<std::uint32_t>(kBlock, frames - start));
     Advance(v, groups, n, twice);
     if constexpr (kMode < 0) continue;  // an unknown interpolation reads silence; zeros stay
 
     const std::int64_t firstK = static_cast<std::int64_t>(stepFrame) + start;
     const bool edge = firstK < 20 || firstK + n - 1 >= fallFrom;
-    const MF inBlock = hn::FirstN(df, static_cast<std::size_t>(n));
-    VF sumLeft = hn::Zero(df);
-    VF sumRight = hn::Zero(df);
+    MF inBlock[kVectors];
+    VF sumLeft[kVectors], sumRight[kVectors];
+    for (int h = 0; h < kVectors; ++h) {
+      inBlock[h] = hn::FirstN(df, static_cast<std::size_t>(std::max(0, n - h * kN)));
+      sumLeft[h] = sumRight[h] = hn::Zero(df);
+    }
     for (int a = 0; a < count; ++a) {
-      const VF p = hn::Load(df, &v.byLane[a * kN]);
       // A looping voice is valid in the whole block; one that does not loop only until it
       // runs off its sample, and then adds +0, which changes no sum.
       const bool ends = !v.loop[a];
-      MF valid = inBlock;
-      if (ends) {
-        valid = hn::And(valid, hn::Lt(p, hn::Set(df, v.length[a])));
-        if (hn::AllFalse(df, valid)) continue;
-      }
-      const VI i = hn::ConvertTo(di, p);
-      const VF f = hn::Sub(p, hn::ConvertTo(df, i));
       const float* d = v.data[a];
       const std::int32_t size = v.last[a] + 1;
-      TapValues x;
-      if (!ReadInside<kMode>(d, size, valid, i, x)) x = ReadAnywhere<kMode>(d, size, valid, i);
-      VF s;
-      if constexpr (kMode == kTruncate) {
-        s = Truncated(x);
-      } else if constexpr (kMode == kLinear) {
-        s = Linear(x, f);
-      } else {
-        s = Lagrange(x, f);
+      const VF volume = hn::Set(df, v.volume[a]);
+      const VF left = hn::Set(df, v.left[a]);
+      const VF right = hn::Set(df, v.pan[a]);
+      const bool narrow = v.rate[a] <= 1.0f;
+      for (int h = 0; h < kVectors && h * kN < n; ++h) {
+        const VF p = hn::Load(df, &v.byLane[a * kBlock + h * kN]);
+        MF valid = inBlock[h];
+        if (ends) {
+          valid = hn::And(valid, hn::Lt(p, hn::Set(df, v.length[a])));
+          if (hn::AllFalse(df, valid)) break;
+        }
+        // i = p truncated and f = p - i, for positions below 2^23 (VoiceBank hands longer
+        // samples to the per-voice loop): adding 2^23 to a whole float below it leaves the
+        // integer in the low bits.
+        const VF whole = hn::Trunc(p);
+        const VF f = hn::Sub(p, whole);
+        const VI i = hn::Sub(hn::BitCast(di, hn::Add(whole, hn::Set(df, 8388608.0f))),
+                             hn::Set(di, 0x4B000000));
+        TapValues x;
+        if (kN == 1 || !ReadInside<kMode>(d, size, narrow, valid, i, x)) {
+          x = ReadAnywhere<kMode>(d, size, valid, i);
+        }
+        VF s;
+        if constexpr (kMode == kTruncate) {
+          s = Truncated(x);
+        } else if constexpr (kMode == kLinear) {
+          s = Linear(x, f);
+        } else {
+          s = Lagrange(x, f);
+        }
+        if (edge && v.fade[a]) {
+          s = Fade(s, static_cast<std::int32_t>(firstK + h * kN),
+                   static_cast<std::int32_t>(stepLength));
+        }
+        VF level = hn::Mul(volume, s);
+        if (ends) level = hn::IfThenElseZero(valid, level);
+        sumLeft[h] = hn::Add(sumLeft[h], hn::Mul(level, left));
+        sumRight[h] = hn::Add(sumRight[h], hn::Mul(level, right));
       }
-      if (edge && v.fade[a]) {
-        s = Fade(s, static_cast<std::int32_t>(firstK), static_cast<std::int32_t>(stepLength));
-      }
-      VF level = hn::Mul(hn::Set(df, v.volume[a]), s);
-      if (ends) level = hn::IfThenElseZero(valid, level);
-      sumLeft = hn::Add(sumLeft, hn::Mul(level, hn::Set(df, v.left[a])));
-      sumRight = hn::Add(sumRight, hn::Mul(level, hn::Set(df, v.pan[a])));
     }
-    float* o = out + 2 * static_cast<std::size_t>(start);
-    if (n == kN) {
-      hn::StoreInterleaved2(sumLeft, sumRight, df, o);
-    } else {
-      HWY_ALIGN float both[2 * kN];
-      hn::StoreInterleaved2(sumLeft, sumRight, df, both);
-      std::copy(both, both + 2 * n, o);
+    for (int h = 0; h < kVectors && h * kN < n; ++h) {
+      float* o = out + 2 * (static_cast<std::size_t>(start) + h * kN);
+      if (n - h * kN >= kN) {
+        hn::StoreInterleaved2(sumLeft[h], sumRight[h], df, o);
+      } else {
+        HWY_ALIGN float both[2 * kN];
+        hn::StoreInterleaved2(sumLeft[h], sumRight[h], df, both);
+        std::copy(both, both + 2 * (n - h * kN), o);
+      }
     }
   }
 }

@@ -54,8 +54,7 @@ void VoiceBank::Collect(std::array<CTrack, VoiceLanes::kLanes>& tracks) {
 void VoiceBank::Render(std::uint8_t mode, std::uint32_t stepFrame, std::uint32_t stepLength,
                        float* out, std::uint32_t frames) {
   if (count_ == 0) return;
-  if (vector_) {
-    RenderLanes(lanes_, count_, twice_, mode, stepFrame, stepLength, out, frames);
+  if (vector_ && RenderLanes(lanes_, count_, twice_, mode, stepFrame, stepLength, out, frames)) {
     for (int a = 0; a < count_; ++a) tracks_[a]->position = lanes_.position[a];
     return;
   }

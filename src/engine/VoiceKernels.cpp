@@ -30,6 +30,14 @@ namespace tond {
 namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
 
+#if HWY_TARGET == HWY_SCALAR || HWY_TARGET == HWY_EMU128
+// Without a vector unit VoiceBank's per-voice loop is faster than vectors of one lane.
+bool RenderBank(VoiceLanes&, int, bool, std::uint8_t, std::uint32_t, std::uint32_t, float*,
+                std::uint32_t) {
+  return false;
+}
+#else
+
 using DF = hn::CappedTag<float, VoiceLanes::kBlock>;
 using DI = hn::RebindToSigned<DF>;
 using VF = hn::Vec<DF>;
@@ -84,28 +92,19 @@ HWY_INLINE void Transpose(D d, const float* HWY_RESTRICT in, float* HWY_RESTRICT
   for (int k = 0; k < n; ++k) hn::Store(rows[k], d, out + stride * k);
 }
 
-// Lanes h * N/2 ... of a float vector widened to double (the whole vector when N is 1), and
-// back: the quadratic interpolation works in double.
-template <class D>
-HWY_INLINE auto Widen(D, hn::Vec<D> x, int h) {
-  if constexpr (hn::MaxLanes(D()) == 1) {
-    return hn::PromoteTo(hn::Rebind<double, D>(), x);
-  } else {
-    const hn::Half<D> dh;
-    return hn::PromoteTo(hn::Rebind<double, hn::Half<D>>(),
-                         h == 0 ? LowerHalf(dh, x) : UpperHalf(dh, x));
-  }
+// Lanes h * N/2 ... of a float vector widened to double, and back: the quadratic
+// interpolation works in double.
+HWY_INLINE auto Widen(VF x, int h) {
+  const hn::Half<DF> dh;
+  return hn::PromoteTo(hn::Rebind<double, hn::Half<DF>>(),
+                       h == 0 ? hn::LowerHalf(dh, x) : hn::UpperHalf(dh, x));
 }
 
-template <class D, class VD>
-HWY_INLINE hn::Vec<D> Narrow(D d, VD low, VD high) {
-  if constexpr (hn::MaxLanes(D()) == 1) {
-    (void)high;
-    return hn::DemoteTo(d, low);
-  } else {
-    const hn::Half<D> dh;
-    return Combine(d, hn::DemoteTo(dh, high), hn::DemoteTo(dh, low));
-  }
+template <class VD>
+HWY_INLINE VF Narrow(VD low, VD high) {
+  const DF df;
+  const hn::Half<DF> dh;
+  return hn::Combine(df, hn::DemoteTo(dh, high), hn::DemoteTo(dh, low));
 }
 
 // The nearest float, as a double.
@@ -195,51 +194,28 @@ HWY_INLINE VF Linear(const TapValues& x, VF f) {
   return hn::Add(x.i0, hn::Mul(hn::Sub(x.p1, x.i0), f));
 }
 
-// x / 6 rounded as the division rounds it, for wide vectors, where the divider would be the
-// bottleneck: the quadratic interpolation divides twice per frame. q0 = x * RN(1/6) is x / 6
-// rounded towards zero or x / 6 itself: RN(1/6) = (1 - 2^-54) / 6, and x / 6 lies 0, 1/3 or
-// 2/3 of a unit past a double, never within 1/6 of a unit of a midpoint. The residual
-// r = x - 6 q0 is exact (6 q0 = 4 q0 + 2 q0 as a sum and its error, then subtractions of
-// nearby values), so it is 0, 2 or 4 units of q0 times 6/6, and q0 + r * RN(1/6) rounds to the
-// quotient. Zeros (which keep their sign), infinities and NaN keep q0. Exact for every x whose
-// quotient is not subnormal: here x is built from floats, so |x| is 0 or above 2^-160.
-template <int kMin = 8, class DD>
-HWY_INLINE hn::Vec<DD> DivideBySix(DD dd, hn::Vec<DD> x) {
-  if constexpr (hn::MaxLanes(DD()) < kMin) {
-    return hn::Div(x, hn::Set(dd, 6.0));
-  } else {
-    const auto sixth = hn::Set(dd, 1.0 / 6.0);
-    const auto q0 = hn::Mul(x, sixth);
-    const auto four = hn::Mul(q0, hn::Set(dd, 4.0)), two = hn::Add(q0, q0);
-    const auto six = hn::Add(four, two);
-    const auto error = hn::Sub(two, hn::Sub(six, four));  // 6 q0 = six + error
-    const auto r = hn::Sub(hn::Sub(x, six), error);
-    return hn::IfThenElse(hn::Gt(hn::Abs(r), hn::Zero(dd)), hn::Add(q0, hn::Mul(r, sixth)), q0);
-  }
-}
-
 // Four-point, third-order Lagrange, in double; 3 x0 + x2 is rounded to float on the way.
 HWY_INLINE VF Lagrange(const TapValues& x, VF f) {
   const DF df;
   const VF f2 = hn::Mul(f, f);
   const VF f3 = hn::Mul(f2, f);
-  decltype(Widen(df, f, 0)) half[2];
-  for (int h = 0; h < (kN == 1 ? 1 : 2); ++h) {
-    const auto xm1 = Widen(df, x.m1, h), x0 = Widen(df, x.i0, h);
-    const auto x1 = Widen(df, x.p1, h), x2 = Widen(df, x.p2, h);
+  decltype(Widen(f, 0)) half[2];
+  for (int h = 0; h < 2; ++h) {
+    const auto xm1 = Widen(x.m1, h), x0 = Widen(x.i0, h);
+    const auto x1 = Widen(x.p1, h), x2 = Widen(x.p2, h);
     const hn::DFromV<decltype(x0)> dd;
-    const auto three = hn::Set(dd, 3.0);
+    const auto three = hn::Set(dd, 3.0), six = hn::Set(dd, 6.0);
     const auto threeX0 = hn::Mul(three, x0);
     const auto outer = RoundedToFloat(dd, hn::Add(threeX0, x2));
-    const auto c3 = DivideBySix(dd, hn::Sub(outer, hn::Add(hn::Mul(three, x1), xm1)));
+    const auto c3 = hn::Div(hn::Sub(outer, hn::Add(hn::Mul(three, x1), xm1)), six);
     const auto c2 = hn::Sub(hn::Mul(hn::Add(xm1, x1), hn::Set(dd, 0.5)), x0);
     const auto c1 = hn::Sub(
-        x1, DivideBySix(dd, hn::Add(hn::Add(hn::Mul(hn::Set(dd, 2.0), xm1), threeX0), x2)));
-    auto sum = hn::Add(x0, hn::Mul(c1, Widen(df, f, h)));
-    sum = hn::Add(sum, hn::Mul(c2, Widen(df, f2, h)));
-    half[h] = hn::Add(sum, hn::Mul(c3, Widen(df, f3, h)));
+        x1, hn::Div(hn::Add(hn::Add(hn::Mul(hn::Set(dd, 2.0), xm1), threeX0), x2), six));
+    auto sum = hn::Add(x0, hn::Mul(c1, Widen(f, h)));
+    sum = hn::Add(sum, hn::Mul(c2, Widen(f2, h)));
+    half[h] = hn::Add(sum, hn::Mul(c3, Widen(f3, h)));
   }
-  return Narrow(df, half[0], half[kN == 1 ? 0 : 1]);
+  return Narrow(half[0], half[1]);
 }
 
 // The fade over a step's first 20 frames (rising) and its last 20 (falling), for the block
@@ -337,7 +313,7 @@ void RenderMode(VoiceLanes& v, int count, bool twice, std::uint32_t stepFrame,
         const VI i = hn::Sub(hn::BitCast(di, hn::Add(whole, hn::Set(df, 8388608.0f))),
                              hn::Set(di, 0x4B000000));
         TapValues x;
-        if (kN == 1 || !ReadInside<kMode>(d, size, narrow, valid, i, x)) {
+        if (!ReadInside<kMode>(d, size, narrow, valid, i, x)) {
           x = ReadAnywhere<kMode>(d, size, valid, i);
         }
         VF s;
@@ -371,19 +347,25 @@ void RenderMode(VoiceLanes& v, int count, bool twice, std::uint32_t stepFrame,
   }
 }
 
-void RenderBank(VoiceLanes& v, int count, bool twice, std::uint8_t mode, std::uint32_t stepFrame,
+bool RenderBank(VoiceLanes& v, int count, bool twice, std::uint8_t mode, std::uint32_t stepFrame,
                 std::uint32_t stepLength, float* out, std::uint32_t frames) {
   switch (mode) {
     case kTruncate:
-      return RenderMode<kTruncate>(v, count, twice, stepFrame, stepLength, out, frames);
+      RenderMode<kTruncate>(v, count, twice, stepFrame, stepLength, out, frames);
+      break;
     case kLinear:
-      return RenderMode<kLinear>(v, count, twice, stepFrame, stepLength, out, frames);
+      RenderMode<kLinear>(v, count, twice, stepFrame, stepLength, out, frames);
+      break;
     case kQuadratic:
-      return RenderMode<kQuadratic>(v, count, twice, stepFrame, stepLength, out, frames);
+      RenderMode<kQuadratic>(v, count, twice, stepFrame, stepLength, out, frames);
+      break;
     default:
-      return RenderMode<-1>(v, count, twice, stepFrame, stepLength, out, frames);
+      RenderMode<-1>(v, count, twice, stepFrame, stepLength, out, frames);
+      break;
   }
+  return true;
 }
+#endif  // a vector unit
 
 std::int64_t BankTarget() {
   return HWY_TARGET;
@@ -451,10 +433,11 @@ VectorCap CapVectorTargets(const char* value, std::int64_t available) {
                  VectorTargetName(Best(available))};
 }
 
-void RenderLanes(VoiceLanes& lanes, int count, bool twice, std::uint8_t mode,
+bool RenderLanes(VoiceLanes& lanes, int count, bool twice, std::uint8_t mode,
                  std::uint32_t stepFrame, std::uint32_t stepLength, float* out,
                  std::uint32_t frames) {
-  HWY_DYNAMIC_DISPATCH(RenderBank)(lanes, count, twice, mode, stepFrame, stepLength, out, frames);
+  return HWY_DYNAMIC_DISPATCH(RenderBank)(lanes, count, twice, mode, stepFrame, stepLength, out,
+                                          frames);
 }
 
 std::vector<std::int64_t> VectorTargets() {

@@ -12,9 +12,11 @@
 namespace tond {
 
 // Renders the collected lanes (count of them) as VoiceBank::Render describes; `twice` when a
-// looping one-frame sample may need two wraps per frame. Positions must lie below 2^31 and a
-// looping one below its length. Audio thread: no allocation, no lock.
-void RenderLanes(VoiceLanes& lanes, int count, bool twice, std::uint8_t mode,
+// looping one-frame sample may need two wraps per frame. Positions must lie below 2^23 and a
+// looping one below its length. False, doing nothing, where the instruction set has no vector
+// unit (the scalar target): the voices are then best rendered one by one. Audio thread: no
+// allocation, no lock.
+bool RenderLanes(VoiceLanes& lanes, int count, bool twice, std::uint8_t mode,
                  std::uint32_t stepFrame, std::uint32_t stepLength, float* out,
                  std::uint32_t frames);
 

@@ -30,8 +30,9 @@ namespace tond {
 namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
 
-#if HWY_TARGET == HWY_SCALAR || HWY_TARGET == HWY_EMU128
-// Without a vector unit VoiceBank's per-voice loop is faster than vectors of one lane.
+#if HWY_TARGET == HWY_SCALAR || HWY_TARGET == HWY_EMU128 || !HWY_HAVE_FLOAT64
+// Without a vector unit VoiceBank's per-voice loop is faster than vectors of one lane; and
+// the quadratic interpolation needs vectors of doubles (32-bit ARM has none).
 bool RenderBank(VoiceLanes&, int, bool, std::uint8_t, std::uint32_t, std::uint32_t, float*,
                 std::uint32_t) {
   return false;
@@ -46,50 +47,48 @@ using MF = hn::Mask<DF>;
 constexpr int kN = static_cast<int>(hn::MaxLanes(DF()));
 
 // One step of an N x N transpose: the odd c-lane chunks of `a` trade places with the even ones
-// of `b` (rows i and i + c). Doing it for every c = 1, 2, 4 ... N/2 transposes the rows. (The
-// calls go unqualified so that the one-lane target, which has no such shuffles, never looks
-// them up.)
-template <int c, class D>
-HWY_INLINE void SwapChunks(D d, hn::Vec<D>& a, hn::Vec<D>& b) {
+// of `b` (rows i and i + c). Doing it for every c = 1, 2, 4 ... N/2 transposes the rows.
+template <int c>
+HWY_INLINE void SwapChunks(VF& a, VF& b) {
   if constexpr (c == 1) {
-    const auto a2 = OddEven(Shuffle2301(b), a);
-    b = OddEven(b, Shuffle2301(a));
+    const VF a2 = hn::OddEven(hn::Shuffle2301(b), a);
+    b = hn::OddEven(b, hn::Shuffle2301(a));
     a = a2;
   } else if constexpr (c == 2) {
-    const hn::Repartition<std::uint64_t, D> d64;
-    const auto a64 = BitCast(d64, a), b64 = BitCast(d64, b);
-    a = BitCast(d, OddEven(Shuffle01(b64), a64));
-    b = BitCast(d, OddEven(b64, Shuffle01(a64)));
+    const DF df;
+    const hn::Repartition<std::uint64_t, DF> d64;
+    const auto a64 = hn::BitCast(d64, a), b64 = hn::BitCast(d64, b);
+    a = hn::BitCast(df, hn::OddEven(hn::Shuffle01(b64), a64));
+    b = hn::BitCast(df, hn::OddEven(b64, hn::Shuffle01(a64)));
   } else if constexpr (c == 4) {  // 128-bit blocks
-    const auto a2 = OddEvenBlocks(SwapAdjacentBlocks(b), a);
-    b = OddEvenBlocks(b, SwapAdjacentBlocks(a));
+    const VF a2 = hn::OddEvenBlocks(hn::SwapAdjacentBlocks(b), a);
+    b = hn::OddEvenBlocks(b, hn::SwapAdjacentBlocks(a));
     a = a2;
   } else {  // halves of a 16-lane vector
-    const auto a2 = ConcatLowerLower(d, b, a);
-    b = ConcatUpperUpper(d, b, a);
+    const DF df;
+    const VF a2 = hn::ConcatLowerLower(df, b, a);
+    b = hn::ConcatUpperUpper(df, b, a);
     a = a2;
   }
 }
 
-template <int c, class D>
-HWY_INLINE void TransposeStep(D d, hn::Vec<D>* rows) {
-  if constexpr (c < static_cast<int>(hn::MaxLanes(D()))) {
-    for (int i = 0; i < static_cast<int>(hn::MaxLanes(d)); ++i) {
-      if ((i & c) == 0) SwapChunks<c>(d, rows[i], rows[i + c]);
+template <int c>
+HWY_INLINE void TransposeSteps(VF* rows) {
+  if constexpr (c < kN) {
+    for (int i = 0; i < kN; ++i) {
+      if ((i & c) == 0) SwapChunks<c>(rows[i], rows[i + c]);
     }
-    TransposeStep<2 * c>(d, rows);
+    TransposeSteps<2 * c>(rows);
   }
 }
 
 // N rows of N floats at `in` (N apart) become columns at `out` (`stride` apart).
-template <class D>
-HWY_INLINE void Transpose(D d, const float* HWY_RESTRICT in, float* HWY_RESTRICT out,
-                          int stride) {
-  constexpr int n = static_cast<int>(hn::MaxLanes(D()));
-  hn::Vec<D> rows[n];
-  for (int k = 0; k < n; ++k) rows[k] = hn::Load(d, in + n * k);
-  TransposeStep<1>(d, rows);
-  for (int k = 0; k < n; ++k) hn::Store(rows[k], d, out + stride * k);
+HWY_INLINE void Transpose(const float* HWY_RESTRICT in, float* HWY_RESTRICT out, int stride) {
+  const DF df;
+  VF rows[kN];
+  for (int k = 0; k < kN; ++k) rows[k] = hn::Load(df, in + kN * k);
+  TransposeSteps<1>(rows);
+  for (int k = 0; k < kN; ++k) hn::Store(rows[k], df, out + stride * k);
 }
 
 // Lanes h * N/2 ... of a float vector widened to double, and back: the quadratic
@@ -196,7 +195,6 @@ HWY_INLINE VF Linear(const TapValues& x, VF f) {
 
 // Four-point, third-order Lagrange, in double; 3 x0 + x2 is rounded to float on the way.
 HWY_INLINE VF Lagrange(const TapValues& x, VF f) {
-  const DF df;
   const VF f2 = hn::Mul(f, f);
   const VF f3 = hn::Mul(f2, f);
   decltype(Widen(f, 0)) half[2];
@@ -259,7 +257,7 @@ HWY_INLINE void Advance(VoiceLanes& v, int groups, int n, bool twice) {
   for (int g = 0; g < groups; ++g) {
     hn::Store(p[g], df, &v.position[g * kN]);
     for (int h = 0; h < kVectors; ++h) {
-      Transpose(df, &v.byFrame[(g * kBlock + h * kN) * kN], &v.byLane[g * kN * kBlock + h * kN],
+      Transpose(&v.byFrame[(g * kBlock + h * kN) * kN], &v.byLane[g * kN * kBlock + h * kN],
                 kBlock);
     }
   }

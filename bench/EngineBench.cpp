@@ -4,11 +4,10 @@
 // and in one call. "realtime" is seconds of audio rendered per second of wall time; the table
 // at the end gives it per instruction set with its ratio to the reference's. In 256-frame
 // buffers "callback%" is the mean time of one Process() call as a share of the buffer's
-// period, and "worst%" the longest call's.
+// period.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -76,28 +75,22 @@ void RenderPass(benchmark::State& state, Density density, int mode, std::uint32_
   auto engine = std::make_unique<E>(song->grid, song->kit);
   Configure(*engine, mode);
   std::vector<float> out(2 * static_cast<size_t>(buffer));
-  const bool perCall = buffer == 256;
-  std::chrono::steady_clock::duration worst{};
   for (auto _ : state) {
     Start(*engine);
     for (std::uint32_t done = 0; done < kPassFrames; done += buffer) {
-      const auto begin = perCall ? std::chrono::steady_clock::now()
-                                 : std::chrono::steady_clock::time_point{};
       engine->Process(std::min(buffer, kPassFrames - done), out.data());
-      if (perCall) worst = std::max(worst, std::chrono::steady_clock::now() - begin);
       benchmark::DoNotOptimize(out.data());
       benchmark::ClobberMemory();
     }
   }
   state.counters["realtime"] =
       benchmark::Counter(kPassFrames / kRate, benchmark::Counter::kIsIterationInvariantRate);
-  if (perCall) {
+  if (buffer == 256) {
     const double period = buffer / kRate;
     const double calls = static_cast<double>(state.iterations()) * kPassFrames / buffer;
     // Wall time / (calls x period / 100).
     state.counters["callback%"] = benchmark::Counter(
         calls * period / 100.0, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    state.counters["worst%"] = 100.0 * std::chrono::duration<double>(worst).count() / period;
   }
   if (target != 0) ForceVectorTarget(0);
 }
@@ -114,7 +107,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
       const std::string& name = run.run_name.function_name;
       const std::size_t slash = name.find('/');
       Case& c = cases_[name.substr(slash + 1)];
-      for (const char* counter : {"realtime", "callback%", "worst%"}) {
+      for (const char* counter : {"realtime", "callback%"}) {
         auto it = run.counters.find(counter);
         if (it != run.counters.end()) c[name.substr(0, slash)][counter] = it->second.value;
       }
@@ -136,15 +129,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
       }
       std::printf("\n");
     }
-    std::printf("\n%-24s", "callback: mean / worst %");
+    std::printf("\n%-24s", "callback, % of period");
     for (const std::string& column : columns) std::printf(" %17s", column.c_str());
     std::printf("\n");
     for (auto& [tail, c] : cases_) {
       if (tail.find("/256") == std::string::npos) continue;
       std::printf("%-24s", tail.c_str());
-      for (const std::string& column : columns) {
-        std::printf("   %6.3f / %6.2f", c[column]["callback%"], c[column]["worst%"]);
-      }
+      for (const std::string& column : columns) std::printf(" %17.3f", c[column]["callback%"]);
       std::printf("\n");
     }
   }

@@ -3,8 +3,9 @@
 //
 // Every lane performs the same float and double operations, in the same order, as the
 // per-voice loop (AddNote), so all targets agree with it bit for bit. With N lanes to a vector:
-// the positions of N voices advance per instruction, a block of N frames of each voice is then
-// read at once (lanes = frames), and the voices are summed in row order.
+// the positions of N voices advance per instruction through a block of 16 frames; the block is
+// then turned so that each voice's frames lie side by side and read N at a time (lanes =
+// frames), and the voices are summed in row order.
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "engine/VoiceKernels.cpp"
 // Every target the processor may have, the scalar one included. Left out: SSSE3 (processors
@@ -19,7 +20,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <string>
 
 #include "engine/Engine.h"
@@ -46,49 +46,41 @@ using VI = hn::Vec<DI>;
 using MF = hn::Mask<DF>;
 constexpr int kN = static_cast<int>(hn::MaxLanes(DF()));
 
-// One step of an N x N transpose: the odd c-lane chunks of `a` trade places with the even ones
-// of `b` (rows i and i + c). Doing it for every c = 1, 2, 4 ... N/2 transposes the rows.
-template <int c>
-HWY_INLINE void SwapChunks(VF& a, VF& b) {
-  if constexpr (c == 1) {
-    const VF a2 = hn::OddEven(hn::Shuffle2301(b), a);
-    b = hn::OddEven(b, hn::Shuffle2301(a));
-    a = a2;
-  } else if constexpr (c == 2) {
-    const DF df;
-    const hn::Repartition<std::uint64_t, DF> d64;
-    const auto a64 = hn::BitCast(d64, a), b64 = hn::BitCast(d64, b);
-    a = hn::BitCast(df, hn::OddEven(hn::Shuffle01(b64), a64));
-    b = hn::BitCast(df, hn::OddEven(b64, hn::Shuffle01(a64)));
-  } else if constexpr (c == 4) {  // 128-bit blocks
-    const VF a2 = hn::OddEvenBlocks(hn::SwapAdjacentBlocks(b), a);
-    b = hn::OddEvenBlocks(b, hn::SwapAdjacentBlocks(a));
-    a = a2;
-  } else {  // halves of a 16-lane vector
-    const DF df;
-    const VF a2 = hn::ConcatLowerLower(df, b, a);
-    b = hn::ConcatUpperUpper(df, b, a);
-    a = a2;
-  }
-}
-
-template <int c>
-HWY_INLINE void TransposeSteps(VF* rows) {
-  if constexpr (c < kN) {
-    for (int i = 0; i < kN; ++i) {
-      if ((i & c) == 0) SwapChunks<c>(rows[i], rows[i + c]);
-    }
-    TransposeSteps<2 * c>(rows);
-  }
-}
-
-// N rows of N floats at `in` (N apart) become columns at `out` (`stride` apart).
+// N rows of N floats at `in` (N apart) become columns at `out` (`stride` apart): first the 4 x 4
+// squares within each 128-bit block, then, for 8 and 16 lanes, the blocks themselves.
 HWY_INLINE void Transpose(const float* HWY_RESTRICT in, float* HWY_RESTRICT out, int stride) {
   const DF df;
-  VF rows[kN];
-  for (int k = 0; k < kN; ++k) rows[k] = hn::Load(df, in + kN * k);
-  TransposeSteps<1>(rows);
-  for (int k = 0; k < kN; ++k) hn::Store(rows[k], df, out + stride * k);
+  const hn::Repartition<double, DF> d64;
+  VF r[kN];
+  for (int k = 0; k < kN; ++k) r[k] = hn::Load(df, in + kN * k);
+  for (int q = 0; q < kN; q += 4) {
+    const auto t0 = hn::BitCast(d64, hn::InterleaveLower(df, r[q], r[q + 1]));
+    const auto t1 = hn::BitCast(d64, hn::InterleaveUpper(df, r[q], r[q + 1]));
+    const auto t2 = hn::BitCast(d64, hn::InterleaveLower(df, r[q + 2], r[q + 3]));
+    const auto t3 = hn::BitCast(d64, hn::InterleaveUpper(df, r[q + 2], r[q + 3]));
+    r[q] = hn::BitCast(df, hn::InterleaveLower(d64, t0, t2));
+    r[q + 1] = hn::BitCast(df, hn::InterleaveUpper(d64, t0, t2));
+    r[q + 2] = hn::BitCast(df, hn::InterleaveLower(d64, t1, t3));
+    r[q + 3] = hn::BitCast(df, hn::InterleaveUpper(d64, t1, t3));
+  }
+  // Row 4q + k, block b, now holds column 4b + k of rows 4q ... 4q + 3: blocks b of row 4q + k
+  // and q of row 4b + k trade places.
+  if constexpr (kN >= 8) {
+    for (int k = 0; k < kN; ++k) {
+      if ((k & 4) != 0) continue;
+      const VF odd = hn::OddEvenBlocks(hn::SwapAdjacentBlocks(r[k + 4]), r[k]);
+      r[k + 4] = hn::OddEvenBlocks(r[k + 4], hn::SwapAdjacentBlocks(r[k]));
+      r[k] = odd;
+    }
+  }
+  if constexpr (kN == 16) {
+    for (int k = 0; k < 8; ++k) {
+      const VF low = hn::ConcatLowerLower(df, r[k + 8], r[k]);
+      r[k + 8] = hn::ConcatUpperUpper(df, r[k + 8], r[k]);
+      r[k] = low;
+    }
+  }
+  for (int k = 0; k < kN; ++k) hn::Store(r[k], df, out + stride * k);
 }
 
 // Lanes h * N/2 ... of a float vector widened to double, and back: the quadratic

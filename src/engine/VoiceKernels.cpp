@@ -120,15 +120,18 @@ struct TapValues {
 // moving. Each neighbour is then looked up in a window of N or 2N frames shifted by its
 // offset. False, reading nothing, in any other case (rare, so the branch is well predicted).
 template <int kMode>
-HWY_INLINE bool ReadInside(const float* d, std::int32_t size, bool narrow, MF valid, VI i,
-                           TapValues& x) {
+HWY_INLINE bool ReadInside(const float* d, std::int32_t size, bool narrow, bool ends, MF valid,
+                           VI i, TapValues& x) {
   const DF df;
   const DI di;
   const int span = narrow ? kN : 2 * kN;
   const std::int32_t base = hn::GetLane(i);
   if (base < kBefore<kMode> || base > size - span - kAfter<kMode>) return false;
-  // Frames from the first lane's, 0 in the lanes that are not valid.
-  const VI j = hn::IfThenElseZero(hn::RebindMask(di, valid), hn::Sub(i, hn::Set(di, base)));
+  // Frames from the first lane's; 0 in the lanes of a voice that ran off its sample. (Lanes
+  // past a short block hold stale positions: they are looked up within the loaded frames or
+  // send the block the other way.)
+  VI j = hn::Sub(i, hn::Set(di, base));
+  if (ends) j = hn::IfThenElseZero(hn::RebindMask(di, valid), j);
   if (!hn::AllTrue(di, hn::Eq(hn::And(j, hn::Set(di, -span)), hn::Zero(di)))) return false;
   const float* w = d + base;
   if (narrow) {
@@ -303,7 +306,7 @@ void RenderMode(VoiceLanes& v, int count, bool twice, std::uint32_t stepFrame,
         const VI i = hn::Sub(hn::BitCast(di, hn::Add(whole, hn::Set(df, 8388608.0f))),
                              hn::Set(di, 0x4B000000));
         TapValues x;
-        if (!ReadInside<kMode>(d, size, narrow, valid, i, x)) {
+        if (!ReadInside<kMode>(d, size, narrow, ends, valid, i, x)) {
           x = ReadAnywhere<kMode>(d, size, valid, i);
         }
         VF s;

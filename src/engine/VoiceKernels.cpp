@@ -115,26 +115,25 @@ struct TapValues {
   VF m1, i0, p1, p2;
 };
 
-// The usual case: every valid lane's i lies within 2N frames of the first lane's (within N
-// at a rate up to 1: `narrow`), far enough from the sample's ends that no neighbour needs
-// moving. Each neighbour is then looked up in a window of N or 2N frames shifted by its
-// offset. False, reading nothing, in any other case (rare, so the branch is well predicted).
-template <int kMode>
-HWY_INLINE bool ReadInside(const float* d, std::int32_t size, bool narrow, bool ends, MF valid,
-                           VI i, TapValues& x) {
+// The usual case: every valid lane's i lies within kSpan frames of the first lane's (N at a
+// rate up to 1, else 2N), far enough from the sample's ends that no neighbour needs moving.
+// Each neighbour is then looked up in kSpan frames shifted by its offset. False, reading
+// nothing, in any other case (rare, so the branch is well predicted).
+template <int kMode, int kSpan>
+HWY_INLINE bool ReadInside(const float* d, std::int32_t size, bool ends, MF valid, VI i,
+                           TapValues& x) {
   const DF df;
   const DI di;
-  const int span = narrow ? kN : 2 * kN;
   const std::int32_t base = hn::GetLane(i);
-  if (base < kBefore<kMode> || base > size - span - kAfter<kMode>) return false;
+  if (base < kBefore<kMode> || base > size - kSpan - kAfter<kMode>) return false;
   // Frames from the first lane's; 0 in the lanes of a voice that ran off its sample. (Lanes
   // past a short block hold stale positions: they are looked up within the loaded frames or
   // send the block the other way.)
   VI j = hn::Sub(i, hn::Set(di, base));
   if (ends) j = hn::IfThenElseZero(hn::RebindMask(di, valid), j);
-  if (!hn::AllTrue(di, hn::Eq(hn::And(j, hn::Set(di, -span)), hn::Zero(di)))) return false;
+  if (!hn::AllTrue(di, hn::Eq(hn::And(j, hn::Set(di, -kSpan)), hn::Zero(di)))) return false;
   const float* w = d + base;
-  if (narrow) {
+  if constexpr (kSpan == kN) {
     const auto lane = hn::IndicesFromVec(df, j);
     auto tap = [&](int offset) { return hn::TableLookupLanes(hn::LoadU(df, w + offset), lane); };
     x.i0 = tap(0);
@@ -273,30 +272,23 @@ void RenderMode(VoiceLanes& v, int count, bool twice, std::uint32_t stepFrame,
     Advance(v, groups, n, twice);
     if constexpr (kMode < 0) continue;  // an unknown interpolation reads silence; zeros stay
 
-    const std::int64_t firstK = static_cast<std::int64_t>(stepFrame) + start;
-    const bool edge = firstK < 20 || firstK + n - 1 >= fallFrom;
-    MF inBlock[kVectors];
-    VF sumLeft[kVectors], sumRight[kVectors];
-    for (int h = 0; h < kVectors; ++h) {
-      inBlock[h] = hn::FirstN(df, static_cast<std::size_t>(std::max(0, n - h * kN)));
-      sumLeft[h] = sumRight[h] = hn::Zero(df);
-    }
-    for (int a = 0; a < count; ++a) {
-      // A looping voice is valid in the whole block; one that does not loop only until it
-      // runs off its sample, and then adds +0, which changes no sum.
-      const bool ends = !v.loop[a];
-      const float* d = v.data[a];
-      const std::int32_t size = v.last[a] + 1;
-      const VF volume = hn::Set(df, v.volume[a]);
-      const VF left = hn::Set(df, v.left[a]);
-      const VF right = hn::Set(df, v.pan[a]);
-      const bool narrow = v.rate[a] <= 1.0f;
-      for (int h = 0; h < kVectors && h * kN < n; ++h) {
+    // Each vector of the block in turn: its frames of every voice, summed in row order.
+    for (int h = 0; h < kVectors && h * kN < n; ++h) {
+      const int width = std::min(kN, n - h * kN);  // frames in this vector
+      const std::int64_t firstK = static_cast<std::int64_t>(stepFrame) + start + h * kN;
+      const bool edge = firstK < 20 || firstK + width - 1 >= fallFrom;
+      const MF inBlock = hn::FirstN(df, static_cast<std::size_t>(width));
+      VF sumLeft = hn::Zero(df);
+      VF sumRight = hn::Zero(df);
+      for (int a = 0; a < count; ++a) {
         const VF p = hn::Load(df, &v.byLane[a * kBlock + h * kN]);
-        MF valid = inBlock[h];
+        // A looping voice is valid in the whole block; one that does not loop only until it
+        // runs off its sample, and then adds +0, which changes no sum.
+        const bool ends = !v.loop[a];
+        MF valid = inBlock;
         if (ends) {
           valid = hn::And(valid, hn::Lt(p, hn::Set(df, v.length[a])));
-          if (hn::AllFalse(df, valid)) break;
+          if (hn::AllFalse(df, valid)) continue;
         }
         // i = p truncated and f = p - i, for positions below 2^23 (VoiceBank hands longer
         // samples to the per-voice loop): adding 2^23 to a whole float below it leaves the
@@ -305,10 +297,13 @@ void RenderMode(VoiceLanes& v, int count, bool twice, std::uint32_t stepFrame,
         const VF f = hn::Sub(p, whole);
         const VI i = hn::Sub(hn::BitCast(di, hn::Add(whole, hn::Set(df, 8388608.0f))),
                              hn::Set(di, 0x4B000000));
+        const float* d = v.data[a];
+        const std::int32_t size = v.last[a] + 1;
         TapValues x;
-        if (!ReadInside<kMode>(d, size, narrow, ends, valid, i, x)) {
-          x = ReadAnywhere<kMode>(d, size, valid, i);
-        }
+        const bool inside = v.rate[a] <= 1.0f
+                                ? ReadInside<kMode, kN>(d, size, ends, valid, i, x)
+                                : ReadInside<kMode, 2 * kN>(d, size, ends, valid, i, x);
+        if (!inside) x = ReadAnywhere<kMode>(d, size, valid, i);
         VF s;
         if constexpr (kMode == kTruncate) {
           s = Truncated(x);
@@ -318,23 +313,20 @@ void RenderMode(VoiceLanes& v, int count, bool twice, std::uint32_t stepFrame,
           s = Lagrange(x, f);
         }
         if (edge && v.fade[a]) {
-          s = Fade(s, static_cast<std::int32_t>(firstK + h * kN),
-                   static_cast<std::int32_t>(stepLength));
+          s = Fade(s, static_cast<std::int32_t>(firstK), static_cast<std::int32_t>(stepLength));
         }
-        VF level = hn::Mul(volume, s);
+        VF level = hn::Mul(hn::Set(df, v.volume[a]), s);
         if (ends) level = hn::IfThenElseZero(valid, level);
-        sumLeft[h] = hn::Add(sumLeft[h], hn::Mul(level, left));
-        sumRight[h] = hn::Add(sumRight[h], hn::Mul(level, right));
+        sumLeft = hn::Add(sumLeft, hn::Mul(level, hn::Set(df, v.left[a])));
+        sumRight = hn::Add(sumRight, hn::Mul(level, hn::Set(df, v.pan[a])));
       }
-    }
-    for (int h = 0; h < kVectors && h * kN < n; ++h) {
       float* o = out + 2 * (static_cast<std::size_t>(start) + h * kN);
-      if (n - h * kN >= kN) {
-        hn::StoreInterleaved2(sumLeft[h], sumRight[h], df, o);
+      if (width == kN) {
+        hn::StoreInterleaved2(sumLeft, sumRight, df, o);
       } else {
         HWY_ALIGN float both[2 * kN];
-        hn::StoreInterleaved2(sumLeft[h], sumRight[h], df, both);
-        std::copy(both, both + 2 * (n - h * kN), o);
+        hn::StoreInterleaved2(sumLeft, sumRight, df, both);
+        std::copy(both, both + 2 * width, o);
       }
     }
   }

@@ -1,10 +1,10 @@
 // One pattern pass at tempo 120 through the engine, once with each instruction set this
-// processor has (avx512, avx2, sse4, neon, scalar), and through the frame-by-frame reference,
-// for a dense, a quarter-lit and an empty pattern, each interpolation, in 256-frame buffers
-// and in one call. "realtime" is seconds of audio rendered per second of wall time; the table
-// at the end gives it per instruction set with its ratio to the reference's. In 256-frame
-// buffers "callback%" is the mean time of one Process() call as a share of the buffer's
-// period.
+// processor has (avx512, avx2, sse4, neon; scalar renders voice by voice), and through the
+// frame-by-frame reference, for a dense, a quarter-lit and an empty pattern, each
+// interpolation, in 256-frame buffers and in one call. "realtime" is seconds of audio rendered
+// per second of wall time; the table at the end gives it per instruction set with its ratio to
+// the reference's. In 256-frame buffers "callback%" is the mean time of one Process() call as
+// a share of the buffer's period.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>

@@ -399,7 +399,12 @@ Choice Decide() {
   return c;
 }
 
-const Choice kChoice = Decide();
+// Made on first use, which start-up forces.
+const Choice& TheChoice() {
+  static const Choice choice = Decide();
+  return choice;
+}
+const Choice& kChoiceAtStartUp = TheChoice();
 
 }  // namespace
 
@@ -427,7 +432,7 @@ bool RenderLanes(VoiceLanes& lanes, int count, bool twice, std::uint8_t mode,
 
 std::vector<std::int64_t> VectorTargets() {
   std::vector<std::int64_t> targets;
-  for (std::int64_t rest = kChoice.available; rest != 0; rest &= rest - 1) {
+  for (std::int64_t rest = TheChoice().available; rest != 0; rest &= rest - 1) {
     targets.push_back(Best(rest));
   }
   return targets;
@@ -447,7 +452,7 @@ std::int64_t CurrentVectorTarget() {
 void ForceVectorTarget(std::int64_t target) {
   if (target == 0) {
     hwy::SetSupportedTargetsForTest(0);
-    hwy::DisableTargets(kChoice.disabled);
+    hwy::DisableTargets(TheChoice().disabled);
   } else {
     hwy::DisableTargets(0);
     hwy::SetSupportedTargetsForTest(target);

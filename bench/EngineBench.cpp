@@ -1,10 +1,13 @@
-// One pattern pass at tempo 120 through the engine and through the frame-by-frame reference,
-// for a dense, a quarter-lit and an empty pattern, each interpolation, in 256-frame buffers
-// and in one call; "Portable" is the engine with its vector path turned off, as it runs on a
-// processor without AVX-512. "realtime" is seconds of audio rendered per second of wall time;
-// the table at the end divides the engine's figure by the reference's.
+// One pattern pass at tempo 120 through the engine, once with each instruction set this
+// processor has (avx512, avx2, sse4, neon; scalar renders voice by voice), and through the
+// frame-by-frame reference, for a dense, a quarter-lit and an empty pattern, each
+// interpolation, in 256-frame buffers and in one call. "realtime" is seconds of audio rendered
+// per second of wall time; the table at the end gives it per instruction set with its ratio to
+// the reference's. In 256-frame buffers "callback%" is the mean time of one Process() call as
+// a share of the buffer's period.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -14,7 +17,7 @@
 
 #include "engine/Engine.h"
 #include "engine/ReferenceEngine.h"
-#include "engine/VoiceBank.h"
+#include "engine/VoiceKernels.h"
 
 namespace tond {
 namespace {
@@ -63,10 +66,11 @@ void Configure(test::ReferenceEngine& e, int mode) {
   e.interpolation = static_cast<std::uint8_t>(mode);
 }
 
+// `target` 0 for the reference.
 template <class E>
 void RenderPass(benchmark::State& state, Density density, int mode, std::uint32_t buffer,
-                bool portable = false) {
-  VoiceBank::UseVectorUnit(!portable);
+                std::int64_t target) {
+  if (target != 0) ForceVectorTarget(target);
   auto song = std::make_unique<Song>(density);
   auto engine = std::make_unique<E>(song->grid, song->kit);
   Configure(*engine, mode);
@@ -81,10 +85,18 @@ void RenderPass(benchmark::State& state, Density density, int mode, std::uint32_
   }
   state.counters["realtime"] =
       benchmark::Counter(kPassFrames / kRate, benchmark::Counter::kIsIterationInvariantRate);
-  VoiceBank::UseVectorUnit(true);
+  if (buffer == 256) {
+    const double period = buffer / kRate;
+    const double calls = static_cast<double>(state.iterations()) * kPassFrames / buffer;
+    // Wall time / (calls x period / 100).
+    state.counters["callback%"] = benchmark::Counter(
+        calls * period / 100.0, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  }
+  if (target != 0) ForceVectorTarget(0);
 }
 
-// Console output as usual, then the engine/reference ratio of every case.
+// Console output as usual, then every case's realtime factor per instruction set and its ratio
+// to the reference's, and the callback figures.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -92,28 +104,45 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const Run& run : runs) {
       // With repetitions, the median stands for the case (it is reported after the runs).
       if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
-      auto it = run.counters.find("realtime");
-      if (it != run.counters.end()) factors_[run.run_name.function_name] = it->second.value;
+      const std::string& name = run.run_name.function_name;
+      const std::size_t slash = name.find('/');
+      Case& c = cases_[name.substr(slash + 1)];
+      for (const char* counter : {"realtime", "callback%"}) {
+        auto it = run.counters.find(counter);
+        if (it != run.counters.end()) c[name.substr(0, slash)][counter] = it->second.value;
+      }
     }
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\n%-28s %12s %14s %12s %8s\n", "case", "engine x RT", "portable x RT",
-                "ref x RT", "ratio");
-    for (const auto& [name, factor] : factors_) {
-      if (name.rfind("Engine/", 0) != 0) continue;
-      const std::string tail = name.substr(7);
-      auto ref = factors_.find("Reference/" + tail);
-      if (ref == factors_.end()) continue;
-      auto portable = factors_.find("Portable/" + tail);
-      std::printf("%-28s %12.1f %14.1f %12.1f %8.2f\n", tail.c_str(), factor,
-                  portable == factors_.end() ? 0.0 : portable->second, ref->second,
-                  factor / ref->second);
+    std::vector<std::string> columns;
+    for (std::int64_t target : VectorTargets()) columns.emplace_back(VectorTargetName(target));
+    std::printf("\n%-24s %9s", "x real time (x ref)", "reference");
+    for (const std::string& column : columns) std::printf(" %17s", column.c_str());
+    std::printf("\n");
+    for (auto& [tail, c] : cases_) {
+      const double ref = c["Reference"]["realtime"];
+      std::printf("%-24s %9.1f", tail.c_str(), ref);
+      for (const std::string& column : columns) {
+        const double x = c[column]["realtime"];
+        std::printf(" %9.1f (%5.2f)", x, ref > 0 ? x / ref : 0.0);
+      }
+      std::printf("\n");
+    }
+    std::printf("\n%-24s", "callback, % of period");
+    for (const std::string& column : columns) std::printf(" %17s", column.c_str());
+    std::printf("\n");
+    for (auto& [tail, c] : cases_) {
+      if (tail.find("/256") == std::string::npos) continue;
+      std::printf("%-24s", tail.c_str());
+      for (const std::string& column : columns) std::printf(" %17.3f", c[column]["callback%"]);
+      std::printf("\n");
     }
   }
 
  private:
-  std::map<std::string, double> factors_;
+  using Case = std::map<std::string, std::map<std::string, double>>;  // column, counter
+  std::map<std::string, Case> cases_;
 };
 
 void Register() {
@@ -123,19 +152,16 @@ void Register() {
         const std::string tail = std::string(kDensityNames[density]) + "/" + kModeNames[mode] +
                                  "/" + (buffer == 256 ? "256" : "whole");
         const auto d = static_cast<Density>(density);
-        benchmark::RegisterBenchmark(
-            ("Engine/" + tail).c_str(),
-            [=](benchmark::State& s) { RenderPass<Engine>(s, d, mode, buffer); })
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
-        benchmark::RegisterBenchmark(
-            ("Portable/" + tail).c_str(),
-            [=](benchmark::State& s) { RenderPass<Engine>(s, d, mode, buffer, true); })
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
+        for (std::int64_t target : VectorTargets()) {
+          benchmark::RegisterBenchmark(
+              (VectorTargetName(target) + ("/" + tail)).c_str(),
+              [=](benchmark::State& s) { RenderPass<Engine>(s, d, mode, buffer, target); })
+              ->Unit(benchmark::kMillisecond)
+              ->UseRealTime();
+        }
         benchmark::RegisterBenchmark(
             ("Reference/" + tail).c_str(),
-            [=](benchmark::State& s) { RenderPass<test::ReferenceEngine>(s, d, mode, buffer); })
+            [=](benchmark::State& s) { RenderPass<test::ReferenceEngine>(s, d, mode, buffer, 0); })
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
       }

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev fonts-liberation
   portaudio19-dev librtmidi-dev libasound2-dev libjack-jackd2-dev jackd2
   clang libclang-rt-dev midicsv
+  libhwy-dev
 )
 missing=()
 for p in "${packages[@]}"; do

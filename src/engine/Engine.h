@@ -27,6 +27,9 @@
 //   preallocated lock-free ring that a writer thread drains into the file.
 // - The MIDI thread only writes controls and cells; work that touches widgets is handed to the
 //   window thread.
+// - The instruction set the voices are rendered with is chosen once at start-up
+//   (VoiceKernels.h); ForceVectorTarget, for tests and benchmarks, must not run while any
+//   Process() call does.
 #include <array>
 #include <atomic>
 #include <cstdint>

@@ -10,10 +10,12 @@
 
 namespace tond {
 
-// The collected voices' fields, lane by lane (lane = rank in row order).
+// The collected voices' fields, lane by lane (lane = rank in row order). The vector kernels
+// (VoiceKernels.cpp) work in blocks of kBlock frames and groups of N lanes, N being the
+// vector's width in floats (at most kBlock).
 struct VoiceLanes {
   static constexpr int kLanes = CKit::kSlots;
-  static constexpr int kBlock = 16;  // frames per block, lanes per group
+  static constexpr int kBlock = 16;  // frames per block, and the widest vector's floats
 
   alignas(64) std::array<float, kLanes> position;
   alignas(64) std::array<float, kLanes> rate;
@@ -24,8 +26,9 @@ struct VoiceLanes {
   alignas(64) std::array<float, kLanes> left;  // 1 - pan
   alignas(64) std::array<float, kLanes> pan;
   std::array<const float*, kLanes> data;
+  std::array<bool, kLanes> loop;
   std::array<bool, kLanes> fade;
-  // Read positions of one block of frames, first by frame ([group of 16 lanes][frame][lane]),
+  // Read positions of one block of frames, first by frame ([group of N lanes][frame][lane]),
   // then by lane ([lane][frame]).
   alignas(64) std::array<float, kLanes * kBlock> byFrame;
   alignas(64) std::array<float, kLanes * kBlock> byLane;
@@ -46,13 +49,9 @@ class VoiceBank {
   void Render(std::uint8_t mode, std::uint32_t stepFrame, std::uint32_t stepLength, float* out,
               std::uint32_t frames);
 
-  // Whether the vector unit is used where the processor has one (the default). Both ways give
-  // the same floats; tests switch it off to cover the portable way.
-  static void UseVectorUnit(bool allowed);
-
  private:
   int count_ = 0;
-  bool vector_ = false;  // render with the vector unit; decided at Collect
+  bool vector_ = false;  // render with the vector kernels; decided at Collect
   bool twice_ = false;   // a looping one-frame sample may need two wraps per frame
   std::array<CTrack*, VoiceLanes::kLanes> tracks_{};
   VoiceLanes lanes_{};

@@ -1,5 +1,5 @@
 // The engine against the frame-by-frame reference: random kits, patterns and control changes,
-// every output float compared with ==.
+// every output float compared with ==, once for every instruction set this processor has.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +10,7 @@
 
 #include "ReferenceEngine.h"
 #include "engine/Engine.h"
-#include "engine/VoiceBank.h"
+#include "engine/VoiceKernels.h"
 
 namespace tond::test {
 namespace {
@@ -134,7 +134,17 @@ void RunScenario(const Scenario& s) {
   }
 }
 
-TEST(EngineEquivalence, TemposAcrossTheRange) {
+// Renders with one instruction set while it lives.
+class EngineEquivalence : public testing::TestWithParam<std::int64_t> {
+ protected:
+  void SetUp() override {
+    ForceVectorTarget(GetParam());
+    ASSERT_EQ(CurrentVectorTarget(), GetParam());
+  }
+  void TearDown() override { ForceVectorTarget(0); }
+};
+
+TEST_P(EngineEquivalence, TemposAcrossTheRange) {
   RunScenario({1, {350, 349, 300}, 130000, 30, false});
   RunScenario({2, {350, 349, 250.9}, 60000, 100, false});
   RunScenario({3, {340, 350}, 40000, 5, true});
@@ -142,17 +152,14 @@ TEST(EngineEquivalence, TemposAcrossTheRange) {
   RunScenario({5, {1000, 119.99, 120, 200, 350, 0}, 60000, 60, true});
   RunScenario({6, {1, 2}, 25000, 50, false});
   RunScenario({7, {2, 1, 350}, 25000, 100, true});
-}
-
-// The portable per-voice loops, which processors without the vector unit use.
-TEST(EngineEquivalence, PortableVoices) {
-  struct Portable {
-    Portable() { VoiceBank::UseVectorUnit(false); }
-    ~Portable() { VoiceBank::UseVectorUnit(true); }
-  } portable;
   RunScenario({8, {350, 120, 2}, 50000, 40, false});
   RunScenario({9, {300, 1}, 30000, 100, true});
 }
+
+INSTANTIATE_TEST_SUITE_P(Targets, EngineEquivalence, testing::ValuesIn(VectorTargets()),
+                         [](const testing::TestParamInfo<std::int64_t>& target) {
+                           return std::string(VectorTargetName(target.param));
+                         });
 
 }  // namespace
 }  // namespace tond::test

@@ -37,6 +37,8 @@ class LiveEdit {
  public:
   // Copies the grid into the backup.
   explicit LiveEdit(Grid& grid);
+  // The session owns the open edit through this base.
+  virtual ~LiveEdit() = default;
 
   // "Ok": the grid keeps the edit; pushes it once, changed or not.
   void Accept(UndoSystem& undo);

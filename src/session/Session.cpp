@@ -47,17 +47,6 @@ bool Change::Any() const {
 
 namespace {
 
-Change Refused(Change change) {
-  change.refused = true;
-  return change;
-}
-
-Change PatternChange(bool ran) {
-  Change c;
-  c.pattern = ran;
-  return c;
-}
-
 // The text after the last "." of the file's name; nothing for a name without one.
 std::optional<std::string> Extension(const std::string& path) {
   const std::string name = FileNameOf(path);
@@ -162,7 +151,7 @@ Change Session::Run(Command command, int argument, int px, int py) {
       return Open(Window::kAbout);
     case Command::kGrid:
       grid_ = !grid_;
-      return PatternChange(true);
+      return Change::PatternArea(true);
     case Command::kMutate:
       return OpenMutation(MutationEdit::ClockSeed());
     case Command::kMap:
@@ -182,12 +171,12 @@ Change Session::Run(Command command, int argument, int px, int py) {
     case Command::kRotate2:
       return Edited(RotateQuarter(*project_, 1, *undo_));
     case Command::kCopy:
-      return PatternChange(CopySelection(*project_, edit_));
+      return Change::PatternArea(CopySelection(*project_, edit_));
     case Command::kCut:
       return Edited(CutSelection(*project_, edit_, *undo_));
     case Command::kPaste:
     case Command::kMix: {
-      Change change = PatternChange(BeginPaste(edit_, command == Command::kMix));
+      Change change = Change::PatternArea(BeginPaste(edit_, command == Command::kMix));
       change.tool = change.pattern;
       return change;
     }
@@ -244,7 +233,7 @@ Change Session::Edited(bool ran) {
     modified_ = true;
     KeepDragOnTop();
   }
-  return PatternChange(ran);
+  return Change::PatternArea(ran);
 }
 
 void Session::KeepDragOnTop() {
@@ -286,13 +275,13 @@ Change Session::RunTool(Command command) {
 
 Change Session::Escape() {
   if (edit_.currentTool == kFloatingPaste || edit_.currentTool == kFloatingMix) {
-    Change change = PatternChange(CancelPaste(edit_));
+    Change change = Change::PatternArea(CancelPaste(edit_));
     change.tool = true;
     return change;
   }
   if (edit_.currentTool == kSelector && !edit_.selection.Empty()) {
     edit_.selection.Clear();
-    return PatternChange(true);
+    return Change::PatternArea(true);
   }
   return {};
 }
@@ -361,7 +350,7 @@ Change Session::LoadProjectFile(const std::string& path) {
   Change change = StopPlayback();
   engine_->Quiesce();  // the kit's samples are replaced
   std::optional<double> tempo = tond::LoadProject(path, *project_, *undo_, platform_);
-  if (!tempo) return Refused(change);
+  if (!tempo) return Change::Refused(change);
   change |= ShowTempo(*tempo);
   change.pattern = true;
   change.kit = true;
@@ -384,7 +373,7 @@ bool Session::SaveRecovery(const std::string& path) {
 Change Session::LoadPatternFile(const std::string& path) {
   BusyCursor busy(platform_);
   std::optional<std::uint32_t> stored = tond::LoadPattern(path, *project_, *undo_, platform_);
-  if (!stored) return Refused({});
+  if (!stored) return Change::Refused({});
   modified_ = true;
   Change change = ShowTempo(TempoControlFor(*stored));
   change.pattern = true;
@@ -401,7 +390,7 @@ Change Session::LoadKitFile(const std::string& path) {
   engine_->Quiesce();
   if (!project_->kit.Load(path, &platform_, nullptr)) {
     platform_.Message(FormatMessage(kLoadError, path));
-    return Refused(change);
+    return Change::Refused(change);
   }
   change.kit = true;
   modified_ = true;
@@ -443,7 +432,7 @@ Change Session::ImportPictureFile(const std::string& path) {
   if (!cells) {
     // Nothing would show why the pattern stayed as it was.
     platform_.Message(FormatMessage(kPictureReadError, path));
-    return Refused({});
+    return Change::Refused({});
   }
   project_->working.CopyFrom(*cells);
   undo_->Push();
@@ -661,99 +650,6 @@ Change Session::OffsetColours(int dr, int dg, int db) {
                                     *undo_));
 }
 
-// --- Tool windows ---------------------------------------------------------------------------
-
-Change Session::OpenMutation(std::uint32_t seed) {
-  auto edit = std::make_unique<MutationEdit>(project_->working);
-  edit->Open(seed, random_);
-  live_ = std::move(edit);
-  liveKind_ = Window::kMutate;
-  Change change = Open(Window::kMutate);
-  change.pattern = true;
-  return change;
-}
-
-Change Session::SetMutationAmount(int channel, int amount) {
-  auto* edit = Live<MutationEdit>(Window::kMutate);
-  return PatternChange(edit && edit->SetAmount(channel, amount, random_));
-}
-
-Change Session::NewMutation() {
-  auto* edit = Live<MutationEdit>(Window::kMutate);
-  return PatternChange(edit && edit->NewMutation(random_));
-}
-
-Change Session::OpenCurves() {
-  live_ = std::make_unique<ColourCurvesEdit>(project_->working);
-  liveKind_ = Window::kMap;
-  return Open(Window::kMap);
-}
-
-Change Session::SetCurveAmount(int channel, int amount) {
-  auto* edit = Live<ColourCurvesEdit>(Window::kMap);
-  return PatternChange(edit && edit->SetAmount(channel, amount));
-}
-
-Change Session::SetCurveInvert(int channel, bool invert) {
-  auto* edit = Live<ColourCurvesEdit>(Window::kMap);
-  return PatternChange(edit && edit->SetInvert(channel, invert));
-}
-
-Change Session::OpenOffset() {
-  live_ = std::make_unique<ColourOffsetEdit>(project_->working);
-  liveKind_ = Window::kColors;
-  return Open(Window::kColors);
-}
-
-Change Session::SetColourOffset(int channel, int offset) {
-  auto* edit = Live<ColourOffsetEdit>(Window::kColors);
-  return PatternChange(edit && edit->SetOffset(channel, offset));
-}
-
-const MutationEdit* Session::Mutation() const {
-  return Live<MutationEdit>(Window::kMutate);
-}
-
-const ColourCurvesEdit* Session::Curves() const {
-  return Live<ColourCurvesEdit>(Window::kMap);
-}
-
-const ColourOffsetEdit* Session::Offset() const {
-  return Live<ColourOffsetEdit>(Window::kColors);
-}
-
-Change Session::AcceptLiveEdit() {
-  if (!live_) return {};
-  live_->Accept(*undo_);
-  live_.reset();
-  liveKind_ = Window::kNone;
-  modified_ = true;
-  Change change = PatternChange(true);
-  change |= CloseModalEdit();
-  return change;
-}
-
-Change Session::CancelLiveEdit() {
-  if (!live_) return {};
-  Change change = PatternChange(live_->Cancel());
-  live_.reset();
-  liveKind_ = Window::kNone;
-  change |= CloseModalEdit();
-  return change;
-}
-
-Change Session::AcceptRandomFill(const RandomSettings& settings) {
-  randomSettings_ = settings;
-  return Edited(RandomFill(randomSettings_, project_->working, *undo_, random_));
-}
-
-Change Session::AcceptFilter(std::uint32_t destination, std::uint32_t level, std::int16_t selected,
-                             const Pattern* cells) {
-  StoreFilterChoice(filterSettings_, project_->filter, destination, level, selected, cells);
-  if (!cells) return {};
-  return Edited(ApplyFilter(filterSettings_, project_->filter, project_->working, *undo_));
-}
-
 // --- MIDI ------------------------------------------------------------------------------------
 
 MidiControl& Session::Midi() {
@@ -774,249 +670,6 @@ Change Session::LoadStartKit(const std::string& path) {
   Change change = LoadKitFile(path);
   modified_ = modified;
   return change;
-}
-
-// --- Kit editor ----------------------------------------------------------------------------------
-
-namespace {
-
-// The kit loader's progress texts; the last one stays in the editor's status line.
-class LastText : public KitProgress {
- public:
-  void Status(const std::string& text) override { last = text; }
-  std::optional<std::string> last;
-};
-
-}  // namespace
-
-void Session::ReleaseSamples() {
-  StopPlayback();
-  engine_->Quiesce();
-}
-
-Change Session::KitChanged(std::optional<std::string> status) {
-  modified_ = true;
-  Change change;
-  change.kit = true;
-  change.status = std::move(status);
-  return change;
-}
-
-Change Session::PutBuild(KitBuild& build) {
-  ReleaseSamples();
-  ApplyKitBuild(project_->kit, build);
-  for (const std::string& text : build.messages) platform_.Message(text);
-  return KitChanged(build.status);
-}
-
-Change Session::ChooseKitSample(int slot) {
-  auto path = Remembered(folders_.waves, false, dialogs::kWaveFilter, "*.wav");
-  return path ? SetKitSample(slot, *path) : Change();
-}
-
-Change Session::SetKitSample(int slot, const std::string& path) {
-  if (slot < 0 || slot >= CKit::kSlots) return {};
-  ReleaseSamples();
-  const bool read = FillSlot(project_->kit[slot], path, &platform_);
-  // Otherwise only a length of 0 in the list would tell.
-  if (!read) platform_.Message(FormatMessage(kSampleReadError, path));
-  Change change = KitChanged();
-  change.refused = !read;
-  return change;
-}
-
-Change Session::ToggleKitFlag(int slot, KitFlag flag, bool all) {
-  if (slot < 0 || slot >= CKit::kSlots) return {};
-  auto field = [flag](CInstrument& in) -> bool& {
-    return flag == KitFlag::kLoop ? in.loop : in.fade;
-  };
-  const bool value = !field(project_->kit[slot]);
-  ReleaseSamples();
-  for (int i = 0; i < CKit::kSlots; ++i)
-    if (all || i == slot) field(project_->kit[i]) = value;
-  return KitChanged();
-}
-
-Change Session::EmptyKitSlot(int slot) {
-  if (slot < 0 || slot >= CKit::kSlots) return {};
-  ReleaseSamples();
-  EmptySlot(project_->kit[slot]);
-  return KitChanged();
-}
-
-Change Session::EmptyKitSlots() {
-  ReleaseSamples();
-  EmptySlots(project_->kit);
-  return KitChanged();
-}
-
-Change Session::ClearKit() {
-  return platform_.Confirm(kClearKitQuestion) ? EmptyKitSlots() : Change();
-}
-
-Change Session::LoadKit() {
-  auto path = Remembered(folders_.kits, false, dialogs::kKitFilter, "*.kit");
-  return path ? LoadKitIntoEditor(*path) : Change();
-}
-
-Change Session::LoadKitIntoEditor(const std::string& path) {
-  BusyCursor busy(platform_);
-  // Loaded beside the kit, so that a file that cannot be opened costs nothing and no voice waits
-  // while the samples are read.
-  auto loaded = std::make_unique<CKit>();
-  for (int i = 0; i < CKit::kSlots; ++i) {
-    (*loaded)[i].minkey = project_->kit[i].minkey;
-    (*loaded)[i].maxkey = project_->kit[i].maxkey;
-    (*loaded)[i].scale = project_->kit[i].scale;
-  }
-  LastText progress;
-  if (!loaded->Load(path, &platform_, &progress)) {
-    platform_.Message(FormatMessage(kLoadError, path));
-    return Refused({});
-  }
-  ReleaseSamples();
-  project_->kit = std::move(*loaded);
-  return KitChanged(progress.last);
-}
-
-Change Session::SaveKit() {
-  if (auto path = Remembered(folders_.kits, true, dialogs::kKitFilter, "*.kit")) SaveKitFile(*path);
-  return {};
-}
-
-bool Session::SaveKitFile(const std::string& path) {
-  if (project_->kit.Save(path)) return true;
-  platform_.Message(FormatMessage(kSaveError, path));
-  return false;
-}
-
-Change Session::AddKitSamples() {
-  const std::vector<std::string> paths =
-      platform_.OpenFiles({dialogs::kWaveFilter, "*.wav", folders_.waves});
-  if (paths.empty()) return {};
-  folders_.waves = paths.front();
-  return AddKitFiles(paths);
-}
-
-Change Session::AddKitFiles(const std::vector<std::string>& paths) {
-  if (paths.empty()) return {};
-  BusyCursor busy(platform_);
-  ReleaseSamples();
-  Change change = KitChanged();
-  for (const std::string& path : paths) {
-    const int slot = FirstEmptySlot(project_->kit);
-    if (slot < 0) {
-      platform_.Message(kNotEnoughSlots);
-      return Refused(change);
-    }
-    if (!FillSlot(project_->kit[slot], path, &platform_)) {
-      platform_.Message(FormatMessage(kSampleReadError, path));
-      change.refused = true;
-    }
-  }
-  return change;
-}
-
-Change Session::KitFromFolder(ScanRunner& runner) {
-  auto folder = platform_.ChooseFolder(kFolderTitle, folders_.waves);
-  return folder ? KitFromFolderPath(*folder, runner) : Change();
-}
-
-Change Session::KitFromFolderPath(const std::string& folder, ScanRunner& runner) {
-  KitBuild build;
-  if (!runner.Run([&](ScanProgress& progress) { build = BuildKitFromFolder(folder, progress); }))
-    return {};
-  BusyCursor busy(platform_);
-  Change change = PutBuild(build);
-  if (build.instruments.empty()) {
-    platform_.Message(kNoSampleInFolder);
-    change.refused = true;
-  }
-  return change;
-}
-
-Change Session::KitFromRandomFiles(ScanRunner& runner) {
-  auto root = platform_.ChooseFolder(kTreeTitle, folders_.waves);
-  return root ? KitFromTreePath(*root, runner) : Change();
-}
-
-Change Session::KitFromTreePath(const std::string& root, ScanRunner& runner) {
-  // The scan draws from a copy, which becomes the shared source only when it completes.
-  RandomSource random = random_;
-  KitBuild build;
-  auto index = [&random](int n) { return RandomIndex(random, n); };
-  if (!runner.Run([&](ScanProgress& progress) { build = BuildKitFromTree(root, index, progress); }))
-    return {};
-  random_ = random;
-  BusyCursor busy(platform_);
-  return PutBuild(build);
-}
-
-Change Session::SliceSample() {
-  auto path = Remembered(folders_.waves, false, dialogs::kWaveFilter, "*.wav");
-  return path ? SliceSampleFile(*path) : Change();
-}
-
-Change Session::SliceSampleFile(const std::string& path) {
-  CInstrument source;
-  if (!LoadWave(path, source, &platform_)) {
-    platform_.Message(FormatMessage(kSampleReadError, path));
-    return Refused({});
-  }
-  if (source.Length() < kMinSliceFrames) {
-    platform_.Message(FormatMessage(kSampleTooShort, path));
-    return Refused({});
-  }
-  if (AnySliceExists(path) && !platform_.Confirm(FormatMessage(kReplaceSlices, path)))
-    return Refused({});
-  BusyCursor busy(platform_);
-  std::vector<std::string> failed;
-  KitBuild build = tond::SliceSample(source, path, failed);
-  source = CInstrument();
-  Change change = PutBuild(build);
-  if (!failed.empty()) {
-    platform_.Message(FormatMessage(kSaveError, failed.front()));
-    change.refused = true;
-  }
-  return change;
-}
-
-void Session::PlayKitSlot(int slot) {
-  if (slot >= 0 && slot < CKit::kSlots && project_->kit[slot].InUse())
-    platform_.PlaySound(project_->kit[slot].samplePath);
-}
-
-void Session::StopKitSound() {
-  platform_.StopSound();
-}
-
-bool Session::OpenInAudioEditor(int slot) {
-  if (slot < 0 || slot >= CKit::kSlots || !project_->kit[slot].InUse()) return false;
-  if (platform_.StartProgram(settings_.audioEditor, project_->kit[slot].samplePath)) return true;
-  platform_.Message(kAudioEditorError);
-  return false;
-}
-
-Change Session::SetKitKeys(int slot, std::uint8_t minkey, std::uint8_t maxkey,
-                           std::uint16_t scale) {
-  if (slot < 0 || slot >= CKit::kSlots) return {};
-  CInstrument& in = project_->kit[slot];
-  in.minkey = minkey;
-  in.maxkey = maxkey;
-  in.scale = scale;
-  return KitChanged();
-}
-
-// --- Tool windows -----------------------------------------------------------------------------
-
-std::vector<std::string> Session::FilterFolderEntries() {
-  std::vector<std::string> entries;
-  std::error_code ec;
-  for (std::filesystem::directory_iterator it(folders_.filters, ec), end; !ec && it != end;
-       it.increment(ec))
-    entries.push_back(it->path().string());
-  if (entries.empty()) platform_.Message(kNoFilterFound);
-  return entries;
 }
 
 }  // namespace tond

@@ -79,6 +79,18 @@ struct Change {
   bool stopSprayTimer = false;
   bool refused = false;  // a file was refused; its message has been shown
 
+  // The whole pattern area when `ran`, else nothing.
+  static Change PatternArea(bool ran) {
+    Change change;
+    change.pattern = ran;
+    return change;
+  }
+  // `change`, marked as a refused file.
+  static Change Refused(Change change) {
+    change.refused = true;
+    return change;
+  }
+
   // Adds what `other` changed.
   Change& operator|=(const Change& other);
   bool Any() const;

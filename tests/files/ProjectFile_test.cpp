@@ -117,9 +117,8 @@ TEST(ProjectFile, SaveLoadSaveGivesTheSameBytesAndReplacesTheSession) {
   EXPECT_EQ(t.kit[5].Length(), 2u);
 }
 
-// Damaged files (overlong paths too), with what each load must leave unchanged, are in the
-// corpus test.
-TEST(ProjectFile, CutFilesAndOtherEntriesAreRefused) {
+// Damaged files, with what each load must leave unchanged, are in the corpus test.
+TEST(ProjectFile, CutFilesOverlongPathsAndOtherEntriesAreRefused) {
   Scene scene;
   const Bytes whole = ReadBytes(scene.file);
   auto data = std::make_unique<ProjectFileData>();
@@ -139,6 +138,21 @@ TEST(ProjectFile, CutFilesAndOtherEntriesAreRefused) {
     EXPECT_FALSE(s.Load(other));
     EXPECT_EQ(s.notifier.messages, Texts{load + other});
   }
+  // A whole file with a path of 1024 bytes, which the loader's buffer cannot hold; 1023 fit.
+  for (std::size_t length : {1024u, 1023u}) {
+    Bytes b(whole.begin(), whole.begin() + kProjectRecordsOffset);
+    PutU16(b, static_cast<std::uint16_t>(length));
+    b.insert(b.end(), length, 'x');
+    b.insert(b.end(), {0, 0, 0, 127, 0, 0});
+    for (int slot = 1; slot < CKit::kSlots; ++slot)
+      b.insert(b.end(), {8, 0, 'n', 'o', 't', ' ', 'u', 's', 'e', 'd', 0, 0, 0, 127, 0, 0});
+    WriteBytes(scene.file, b);
+    EXPECT_EQ(s.Load(scene.file).has_value(), length == 1023);
+    EXPECT_EQ(s.notifier.messages,
+              Texts{length == 1023 ? "Unable to read the file:\n " + std::string(1023, 'x')
+                                   : load + scene.file});
+  }
+  EXPECT_EQ(s.project->kit[0].samplePath, std::string(1023, 'x'));
 }
 
 }  // namespace

@@ -97,6 +97,15 @@ TEST_F(KitFiles, HandWrittenFilesSetOnlyTheSlotsTheyNameAndLeaveNoStaleSample) {
   EXPECT_EQ(Slot(kit[3]), b + " loop 4");
   EXPECT_EQ(Slot(kit[4]), "not used 0");
   EXPECT_EQ(progress.texts, (Texts{"Loading " + a + " ...", "Loading " + b + " ..."}));
+
+  // Instruments beyond the 64th are ignored, not wrapped onto the first slots.
+  std::vector<Texts> slots(64, {"not used", "no", "no"});
+  slots.push_back({missing, "yes", "yes"});
+  WriteText(path, KitText(slots));
+  notifier.messages.clear();
+  ASSERT_TRUE(kit.Load(path, &notifier, nullptr));
+  EXPECT_TRUE(notifier.messages.empty());
+  EXPECT_EQ(Slot(kit[0]), "not used 0");
 }
 
 }  // namespace

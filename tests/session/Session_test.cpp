@@ -72,7 +72,8 @@ TEST_F(SessionTest, ButtonsCommitAFloatingPasteFirstAndKeysAsTheTableSays) {
 TEST_F(SessionTest, KeypadAndWheelSelectPatternsAndTempo) {
   Paint(5, 5);
   session.SetTempo(133.7);
-  EXPECT_FALSE(session.Key({'7', true, false, true}, 0, 0)) << "Ctrl+keypad 7 does nothing";
+  EXPECT_FALSE(session.Key({'0', false, false, true}, 0, 0)) << "keypad 0 does nothing";
+  EXPECT_FALSE(session.Key({'7', true, false, true}, 0, 0)) << "nor Ctrl+keypad 7";
   EXPECT_TRUE(session.Key({'3', true, false, true}, 0, 0)->pattern);
   EXPECT_EQ(P().Current(), 12);
   EXPECT_EQ(P().Tempo(0), 133u);

@@ -118,6 +118,8 @@ TEST_F(MainWindowTest, KeysActAsTheTableSaysAndNeverCloseTheWindow) {
   EXPECT_FALSE(session.Edit().pastePending);
   EXPECT_TRUE(Button("Selector")->isChecked());
   Key(Qt::Key_Return);
+  Key(Qt::Key_Space);
+  EXPECT_TRUE(Button("Play")->isChecked());
   EXPECT_TRUE(window->isVisible());
 }
 
@@ -188,7 +190,9 @@ TEST_F(MainWindowTest, ThePatternsWindowSwitchesByKeysAndByThePointer) {
     // The edit went into its slot first: the thumbnail shows it, two pixels a side.
     const patterns_layout::Point at = ThumbnailOrigin(0);
     shown = d.grab().toImage().pixelColor(at.x + 2 * 1 + 1, at.y + 2 * 1 + 1);
-    QTest::keyClick(&d, Qt::Key_Left);  // 0 -> 3, wrapping in its row
+    QTest::keyClick(&d, Qt::Key_Up);    // 0 -> 12, wrapping in its column
+    QTest::keyClick(&d, Qt::Key_Left);  // 12 -> 15, wrapping in its row
+    QTest::keyClick(&d, Qt::Key_Down);  // 15 -> 3
     QTest::keyClick(&d, Qt::Key_Return);
   });
   Key(Qt::Key_P);
@@ -366,6 +370,7 @@ TEST_F(ToolWindows, CurvesAndOffsetControlsRecolourLive) {
       "Offset colors",
       [&](QDialog& d) {
         Row(d, "blue")->SetValue(200);
+        EXPECT_EQ(Row(d, "blue")->ValueText(), "+100");
         ClickOk(d);
       },
       [&] { QTest::mouseClick(Button("Colors"), Qt::LeftButton); });
@@ -378,12 +383,15 @@ TEST_F(ToolWindows, RandomStartsFromTheInitialSettingsAndOkPaints) {
   On(
       "Random",
       [&](QDialog& d) {
+        const QList<QComboBox*> lists = d.findChildren<QComboBox*>();
+        EXPECT_EQ(lists[0]->currentText(), "replace");
+        EXPECT_EQ(lists[1]->currentText(), "gradient");
         // A single colour needs no second one.
         auto* second = d.findChild<GUIcolorButton*>("Color2");
         EXPECT_TRUE(second->isVisible());
-        d.findChildren<QComboBox*>()[1]->setCurrentIndex(0);
+        lists[1]->setCurrentIndex(0);
         EXPECT_FALSE(second->isVisible());
-        d.findChildren<QComboBox*>()[1]->setCurrentIndex(1);
+        lists[1]->setCurrentIndex(1);
         ClickOk(d);
       },
       [&] { Key(Qt::Key_D); });

@@ -42,10 +42,11 @@ TEST_F(ScaleWindows, KeyWindowTitleScrollAndHits) {
   EXPECT_FALSE(keys.SelectedKey());
 }
 
-TEST_F(ScaleWindows, TheRangeKeysAreHandedOnAsChosen) {
+TEST_F(ScaleWindows, RangeKeysAndScaleAreHandedOnAsChosen) {
   std::vector<KeyRange> handed;
   ScaleDlg window({0, 127, 0}, [&handed](const KeyRange& r) { handed.push_back(r); });
   EXPECT_EQ(window.windowTitle(), "Scale and range");
+  EXPECT_EQ(window.List()->item(19)->text(), "Arabian");  // above "Arabian n2", as sorted
 
   // MinKey: the key window, closed without a click, changes nothing; a click on C-1 below
   // the black keys sets it, above the highest key.
@@ -59,7 +60,11 @@ TEST_F(ScaleWindows, TheRangeKeysAreHandedOnAsChosen) {
   EXPECT_EQ(window.MinField()->text(), "C-1");
   ASSERT_EQ(handed.size(), 1u);
   EXPECT_EQ(handed[0], (KeyRange{12, 127, 0}));
-  // (The sorted list and the scale chosen from it: the kit editor window's test.)
+
+  // A row hands on the table's entry. ("Minor", of the kit editor window's test, sits at the
+  // same place in the table and in the sorted list.)
+  window.List()->setCurrentRow(20);
+  EXPECT_EQ(handed.back().scale, 19);  // "Arabian n2" is entry 19 of the table
 }
 
 }  // namespace

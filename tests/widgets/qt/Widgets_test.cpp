@@ -52,18 +52,21 @@ TEST(ColourPicker, ATypedValueIsClampedIntoItsRange) {
   EXPECT_EQ(picked, HsbToRgb({359, 191, 200}));
 }
 
-// (Cancel: the main window's swatch test.)
-TEST(ColourPicker, TheWheelPicks) {
-  const Cell picked = Pick(MakeCell(128, 128, 128), [&](QDialog& d) {
+TEST(ColourPicker, TheWheelPicksAndCancelReturnsTheStartingColour) {
+  const Cell grey = MakeCell(128, 128, 128);
+  Cell onOk = 0;
+  const Cell cancelled = Pick(grey, [&](QDialog& d) {
     QWidget* wheel = d.findChild<QWidget*>("colourWheel");
     const QPoint centre = wheel->property("wheelCentre").toPoint();
-    // On the rim straight up: hue 90 at full saturation.
+    // On the rim straight up: hue 90 at full saturation. (Past the rim: the colour space test.)
     QTest::mouseClick(wheel, Qt::LeftButton, {}, centre + QPoint(0, -100));
-    EXPECT_EQ(Field(d, "Brightness")->value(), 128);
+    onOk =
+        MakeCell(Field(d, "Red")->value(), Field(d, "Green")->value(), Field(d, "Blue")->value());
     for (QPushButton* button : d.findChildren<QPushButton*>())
-      if (button->text() == "OK") QTest::mouseClick(button, Qt::LeftButton);
+      if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
   });
-  EXPECT_EQ(picked, HsbToRgb({90, 255, 128}));
+  EXPECT_EQ(onOk, HsbToRgb({90, 255, 128}));
+  EXPECT_EQ(cancelled, grey);
 }
 
 TEST(ColourButton, CtrlDragCarriesTheColourToAnotherButtonAndOtherDataIsRefused) {

@@ -20,15 +20,11 @@ TEST(CliKit, FolderAndRandomTreeBuildAndSave) {
   CKit kit;
   ASSERT_TRUE(kit.Load(dir.File("folder.kit"), nullptr, nullptr));
   EXPECT_EQ(kit[0].samplePath, dir.File("waves/A.WAV"));  // absolute, whatever the folder given
-  EXPECT_EQ(kit[1].samplePath, dir.File("waves/b.wav"));
 
+  // (What each build takes, in which order: the kit builder's test.)
   r = dir.Tond("kit --random waves --seed 7 -o tree.kit");
   EXPECT_EQ(r.out,
             "tree.kit: 3 of 64 slots filled with waves drawn at random under waves (seed 7)\n");
-  ASSERT_TRUE(kit.Load(dir.File("tree.kit"), nullptr, nullptr));
-  // Ten or fewer: in the order found, a folder where its name stands.
-  EXPECT_EQ(kit[1].samplePath, dir.File("waves/b.wav"));
-  EXPECT_EQ(kit[2].samplePath, dir.File("waves/deep/c.wav"));
 
   r = dir.Tond("kit --random waves/deep/none -o none.kit");
   EXPECT_EQ(r.exitCode, 1);

@@ -72,7 +72,7 @@ TEST_F(LiveEditFixture, CurvesRecomputeNotesOnlyAndPushOnAccept) {
   EXPECT_EQ(undo.Count(), 2);
 }
 
-TEST(ColourCurvesTest, PreviewValuesGeometryAndSliderTexts) {
+TEST(ColourCurvesTest, PreviewValuesAndSliderTexts) {
   // The straight curve rises from the bottom left; "inv" turns it over. A lifted curve sits
   // above the straight line in the middle of the box.
   const CurvePreview plain = CurvePreviewValues({0, false});
@@ -80,8 +80,6 @@ TEST(ColourCurvesTest, PreviewValuesGeometryAndSliderTexts) {
   EXPECT_EQ(CurvePreviewValues({0, true}).lineY[0], 0);
   EXPECT_EQ(CurvePreviewValues({0, true}).intensity[0], 255);
   EXPECT_LT(CurvePreviewValues({50, false}).lineY[32], plain.lineY[32]);
-  EXPECT_EQ(CurveStripRect(0), (PixelRect{9, 93, 75, 108}));
-  EXPECT_EQ(CurveRedrawRect(1), (PixelRect{89, 20, 153, 114}));
 
   EXPECT_EQ(CurveAmountText(CurveAmountFromSlider(50)), "0");
   EXPECT_EQ(CurveAmountText(CurveAmountFromSlider(0)), "-50");

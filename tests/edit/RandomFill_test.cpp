@@ -21,20 +21,7 @@ struct RandomFillFixture : ::testing::Test {
   }
 };
 
-TEST_F(RandomFillFixture, InitialSettingsPaintRedGradientOverEmptiedGrid) {
-  project.working.Fill(0x00FF00);
-  EXPECT_TRUE(RandomFill(RandomSettings{}, project.working, undo, random));
-  int notes = 0;
-  for (int i = 0; i < kCells; ++i) {
-    const Cell c = project.working.Get(i);
-    EXPECT_EQ(c & ~0xFFu, 0u) << i;
-    notes += c != 0;
-  }
-  EXPECT_LE(notes, 1024);
-  EXPECT_GT(notes, 1000);
-  EXPECT_EQ(undo.Count(), 2);
-}
-
+// The initial settings (a red gradient over an emptied grid): the main window's Random test.
 TEST_F(RandomFillFixture, AddJittersOnlyThePaintedCellsAndDrawsInOrder) {
   // Single colour at variation 10: per cell the position, then three jitter numbers of up to
   // 25.5 each; the first position is RandomIndex(4095).

@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::int64_t kX86 = HWY_AVX3 | HWY_AVX2 | HWY_SSE4 | HWY_SCALAR;
 
-TEST(VectorCap, LeavesOutTheBetterSets) {
+TEST(VectorCap, LeavesOutTheBetterSetsAndReportsUnknownAndMissingOnes) {
   EXPECT_EQ(CapVectorTargets(nullptr, kX86).disabled, 0);
   EXPECT_EQ(CapVectorTargets("", kX86).disabled, 0);
   EXPECT_EQ(CapVectorTargets("avx512", kX86).disabled & kX86, 0);
@@ -21,9 +21,7 @@ TEST(VectorCap, LeavesOutTheBetterSets) {
     const std::int64_t left = kX86 & ~cap.disabled;
     EXPECT_STREQ(VectorTargetName(left & -left), name);
   }
-}
-
-TEST(VectorCap, ReportsUnknownAndMissingSets) {
+  // Unknown and missing sets are reported.
   const std::int64_t noAvx512 = HWY_AVX2 | HWY_SSE4 | HWY_SCALAR;
   VectorCap cap = CapVectorTargets("avx512", noAvx512);
   EXPECT_EQ(cap.disabled, 0);

@@ -22,11 +22,7 @@ struct Watch : ScanProgress {
 };
 
 struct KitBuilderTest : ::testing::Test {
-  std::string Wave(const std::string& name, std::vector<std::int16_t> samples = {1, 2}) {
-    std::filesystem::create_directories(std::filesystem::path(dir.File(name)).parent_path());
-    WriteBytes(dir.File(name), MakeWave16(samples));
-    return dir.File(name);
-  }
+  std::string Wave(const std::string& name) { return dir.Wave(name); }
   Texts Names(const Texts& paths) {
     Texts names;
     for (const auto& p : paths) names.push_back(std::filesystem::path(p).filename().string());

@@ -19,15 +19,6 @@ struct Progress : KitProgress {
   Texts texts;
 };
 
-// One instrument per {path, loop, fade}, without indentation and with LF line ends.
-std::string HandKit(const std::vector<Texts>& slots) {
-  std::string text = "<TondKit>\n";
-  for (const auto& s : slots)
-    text += "<instrument>\n<sample name = \"" + s[0] + "\"/>\n<loop value = \"" + s[1] +
-            "\"/>\n<fade value = \"" + s[2] + "\"/>\n</instrument>\n";
-  return text + "</TondKit>\n";
-}
-
 // A slot as "path [loop] [fade] length".
 std::string Slot(const CInstrument& in) {
   return in.samplePath + (in.loop ? " loop" : "") + (in.fade ? " fade" : "") + " " +
@@ -95,7 +86,7 @@ TEST_F(KitFiles, HandWrittenFilesSetOnlyTheSlotsTheyNameAndLeaveNoStaleSample) {
   kit[3].loop = true;
   // "Yes" and "1" are not "yes".
   std::string path = dir.File("k.kit");
-  WriteText(path, HandKit({{a, "Yes", "yes"}, {"not used", "1", "no"}, {missing, "yes", "no"}}));
+  WriteText(path, KitText({{a, "Yes", "yes"}, {"not used", "1", "no"}, {missing, "yes", "no"}}));
   ASSERT_TRUE(kit.Load(path, &notifier, &progress));
   EXPECT_EQ(Slot(kit[0]), a + " fade 2");
   // Emptied by the file, or unreadable: no sample of before keeps playing.
@@ -110,7 +101,7 @@ TEST_F(KitFiles, HandWrittenFilesSetOnlyTheSlotsTheyNameAndLeaveNoStaleSample) {
   // Instruments beyond the 64th are ignored, not wrapped onto the first slots.
   std::vector<Texts> slots(64, {"not used", "no", "no"});
   slots.push_back({missing, "yes", "yes"});
-  WriteText(path, HandKit(slots));
+  WriteText(path, KitText(slots));
   notifier.messages.clear();
   ASSERT_TRUE(kit.Load(path, &notifier, nullptr));
   EXPECT_TRUE(notifier.messages.empty());

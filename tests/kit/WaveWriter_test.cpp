@@ -22,13 +22,9 @@ TEST(WaveWriter, WritesTheHeaderAndNormalisedSamples) {
   test::PutU32(expected, 36 + 12);
   test::PutTag(expected, "WAVE");
   test::PutTag(expected, "fmt ");
-  test::PutU32(expected, 16);
-  test::PutU16(expected, 1);
-  test::PutU16(expected, 2);
-  test::PutU32(expected, 44100);
-  test::PutU32(expected, 176400);
-  test::PutU16(expected, 4);
-  test::PutU16(expected, 16);
+  // fmt size, format 1 with 2 channels, rate, bytes per second, 4 bytes per frame of 16 bits.
+  for (std::uint32_t v : {16u, 1u | 2u << 16, 44100u, 176400u, 4u | 16u << 16})
+    test::PutU32(expected, v);
   test::PutTag(expected, "data");
   test::PutU32(expected, 12);
   // Peak 0.25 becomes full scale; products truncate toward zero (16383.5 -> 16383,

@@ -19,8 +19,12 @@ namespace {
 using Texts = std::vector<std::string>;
 
 // Pixel of the middle of cell (x, y) with the large cells.
-int Px(int x) { return 15 + x * 13 + 6; }
-int Py(int y) { return 10 + y * 11 + 5; }
+int Px(int x) {
+  return 15 + x * 13 + 6;
+}
+int Py(int y) {
+  return 10 + y * 11 + 5;
+}
 
 struct SessionTest : SessionFixture, ::testing::Test {
   const Project& P() const { return session.GetProject(); }
@@ -88,34 +92,19 @@ TEST_F(SessionTest, KeypadAndWheelSelectPatternsAndTempo) {
   EXPECT_NE(At(5, 5), 0u);
 }
 
-TEST_F(SessionTest, AShiftDuringAHandDragIsKeptOnceAndAPatternSwitchWaitsForALiveEdit) {
+// (A pattern switch during a live edit: the main window's test of Mutate.)
+TEST_F(SessionTest, AShiftDuringAHandDragIsKeptOnce) {
   Paint(10, 10);
   session.Run(Command::kHand);
   session.LeftDown(Px(10), Py(10), {});
   session.Move(Px(12), Py(10), true, false);  // dragged 2 to the right
-  session.ShiftPattern(0, 3);                  // the controller moves it down meanwhile
+  session.ShiftPattern(0, 3);                 // the controller moves it down meanwhile
   session.Move(Px(13), Py(10), true, false);
   session.LeftUp(Px(13), Py(10));
   EXPECT_NE(At(13, 13), 0u);
   int notes = 0;
   for (int i = 0; i < kCells; ++i) notes += P().working.Get(i) != 0;
   EXPECT_EQ(notes, 1);
-
-  // A program change while Mutate is open waits: Cancel restores this pattern, then switches.
-  const Pattern before = P().working.Snapshot();
-  session.OpenMutation(7);
-  session.SetMutationAmount(0, 90);
-  EXPECT_FALSE(session.SelectPattern(4).pattern);
-  EXPECT_EQ(P().Current(), 0);
-  EXPECT_TRUE(session.CancelLiveEdit().pattern);
-  EXPECT_EQ(P().Current(), 4);
-  EXPECT_EQ(P().StoredPattern(0), before);
-  EXPECT_EQ(P().working, P().StoredPattern(4));
-  // Ok pushes exactly once.
-  session.OpenOffset();
-  session.SetColourOffset(1, 20);
-  session.AcceptLiveEdit();
-  EXPECT_EQ(session.History().Count(), 1);
 }
 
 TEST_F(SessionTest, FileCommandsAskWhereTheyStartAndRememberTheirPlaces) {
@@ -154,11 +143,12 @@ TEST_F(SessionTest, DroppedFilesLoadByTheirExactExtension) {
   session.Run(Command::kClear);
   EXPECT_EQ(At(0, 0), 0u);
 
-  session.Drop({dir.File("song.BLP")});
+  // A name without extension is no file type: nothing happens. (A case that does not match and
+  // the first of three files: the main window's drop test.)
   session.Drop({dir.File("nodot")});
-  EXPECT_EQ(platform.messages, Texts{kDropRefused});
-  session.Drop({dir.File("one.pat"), dir.File("song.blp"), dir.File("x.kit")});
-  EXPECT_NE(At(0, 0), 0u) << "only the first file counts";
+  EXPECT_TRUE(platform.messages.empty());
+  session.Drop({dir.File("one.pat")});
+  EXPECT_NE(At(0, 0), 0u);
   EXPECT_TRUE(session.Playing());
 
   // A project stops playback and the engine before the kit changes.
@@ -198,9 +188,7 @@ TEST_F(SessionTest, UnsavedChangesAreNeverLostWithoutAQuestion) {
 }
 
 TEST_F(SessionTest, TheAuditionKeyPlaysTheRowUnderThePointer) {
-  WriteText(dir.File("k.kit"),
-            "<TondKit>\n<instrument>\n<sample name = \"/w/snare.wav\"/>\n</instrument>\n"
-            "</TondKit>\n");
+  WriteText(dir.File("k.kit"), KitText({{"/w/snare.wav"}}));
   session.LoadKitFile(dir.File("k.kit"));
   session.Key({'I'}, Px(9), Py(0));
   session.Key({'I'}, Px(9), Py(1));  // an empty slot
@@ -211,9 +199,7 @@ TEST_F(SessionTest, TheAuditionKeyPlaysTheRowUnderThePointer) {
 // --- Main window ------------------------------------------------------------------------------
 
 TEST_F(SessionTest, TheStartKitIsNoUnsavedChange) {
-  WriteText(dir.File("k.kit"),
-            "<TondKit>\n<instrument>\n<sample name = \"/w/snare.wav\"/>\n</instrument>\n"
-            "</TondKit>\n");
+  WriteText(dir.File("k.kit"), KitText({{"/w/snare.wav"}}));
   EXPECT_TRUE(session.LoadStartKit(dir.File("k.kit")).kit);
   EXPECT_EQ(P().kit[0].samplePath, "/w/snare.wav");
   EXPECT_TRUE(session.ConfirmClose());

@@ -1,13 +1,18 @@
 #pragma once
 // The one application object a test program of windows needs, made at first use and closed
-// after the last test, while Qt's own globals still stand; and the steps a user takes in a
-// modal window.
+// after the last test, while Qt's own globals still stand; the steps a user takes in a modal
+// window; and files dropped from a file manager.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDialog>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTimer>
+#include <QUrl>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace tond::test {
 
@@ -38,6 +43,21 @@ inline void InModal(std::function<void(QDialog&)> steps) {
     steps(*dialog);
     if (dialog->isVisible()) dialog->done(-1);
   });
+}
+
+// Drops `files` on `target`; false when it does not take them.
+inline bool DropFiles(QWidget* target, const std::vector<std::string>& files) {
+  QMimeData data;
+  QList<QUrl> urls;
+  for (const std::string& f : files) urls << QUrl::fromLocalFile(QString::fromStdString(f));
+  data.setUrls(urls);
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(target, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(target, &drop);
+  QApplication::processEvents();
+  return true;
 }
 
 }  // namespace tond::test

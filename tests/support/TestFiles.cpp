@@ -20,6 +20,12 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ec);
 }
 
+std::string TempDir::Wave(const std::string& name, const std::vector<std::int16_t>& samples) const {
+  std::filesystem::create_directories(std::filesystem::path(File(name)).parent_path());
+  WriteBytes(File(name), MakeWave16(samples));
+  return File(name);
+}
+
 Bytes ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -107,6 +113,17 @@ Pattern NumberedPattern(Cell base, Cell step) {
   Pattern p;
   for (int i = 0; i < kCells; ++i) p[static_cast<size_t>(i)] = base + static_cast<Cell>(i) * step;
   return p;
+}
+
+std::string KitText(const std::vector<std::vector<std::string>>& instruments) {
+  std::string text = "<TondKit>\n";
+  for (const std::vector<std::string>& in : instruments) {
+    text += "<instrument>\n<sample name = \"" + in.at(0) + "\"/>\n";
+    if (in.size() > 1) text += "<loop value = \"" + in[1] + "\"/>\n";
+    if (in.size() > 2) text += "<fade value = \"" + in[2] + "\"/>\n";
+    text += "</instrument>\n";
+  }
+  return text + "</TondKit>\n";
 }
 
 }  // namespace tond::test

@@ -23,6 +23,9 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
   const std::filesystem::path& Path() const { return path_; }
   std::string File(const std::string& name) const { return (path_ / name).string(); }
+  // A 16-bit mono wave of `samples` at `name`, its folders made; returns its path.
+  std::string Wave(const std::string& name,
+                   const std::vector<std::int16_t>& samples = {1, 2}) const;
 
  private:
   std::filesystem::path path_;
@@ -69,5 +72,9 @@ class RecordingNotifier : public Notifier {
 
 // A pattern whose cell i holds base + i * step, so that a cell out of place shows.
 Pattern NumberedPattern(Cell base, Cell step = 1);
+
+// A kit file as written by hand: an instrument for each {sample path[, loop[, fade]]}, without
+// indentation and with LF line ends.
+std::string KitText(const std::vector<std::vector<std::string>>& instruments);
 
 }  // namespace tond::test

@@ -1,25 +1,35 @@
 // The main window as a user drives it: strokes, keys, the wheel, dropped files, the colour
-// swatches, closing with unsaved changes, and what its pattern area shows.
+// swatches, closing with unsaved changes and what its pattern area shows; and the tool windows it
+// opens, whose controls work live on the pattern: Ok keeps the result once, any other close
+// leaves no trace.
 #include "app/qt/MainWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
-#include <QMimeData>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QUrl>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "app/qt/QtPlatform.h"
+#include "edit/ColourCurves.h"
+#include "files/PatternFile.h"
 #include "model/Project.h"
 #include "model/UndoSystem.h"
+#include "overview/PatternsLayout.h"
 #include "support/QtApp.h"
 #include "support/SessionFixture.h"
 #include "support/TestFiles.h"
 #include "widgets/qt/GUIcolorButton.h"
+#include "widgets/qt/GUIslider.h"
 #include "widgets/qt/PictureButton.h"
 #include "widgets/qt/SliderRow.h"
 
@@ -64,18 +74,7 @@ struct MainWindowTest : SessionFixture, ::testing::Test {
     ADD_FAILURE() << "no button " << name;
     return nullptr;
   }
-  void Drop(const std::vector<std::string>& files) {
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const std::string& f : files) urls << QUrl::fromLocalFile(QString::fromStdString(f));
-    data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(window.get(), &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(window.get(), &drop);
-    QApplication::processEvents();
-  }
+  void Drop(const std::vector<std::string>& files) { EXPECT_TRUE(DropFiles(window.get(), files)); }
   TempDir dir;
   std::unique_ptr<CTondDlg> window;
 };
@@ -119,8 +118,6 @@ TEST_F(MainWindowTest, KeysActAsTheTableSaysAndNeverCloseTheWindow) {
   EXPECT_FALSE(session.Edit().pastePending);
   EXPECT_TRUE(Button("Selector")->isChecked());
   Key(Qt::Key_Return);
-  Key(Qt::Key_F1);
-  EXPECT_TRUE(Button("Pencil")->isChecked());
   Key(Qt::Key_Space);
   EXPECT_TRUE(Button("Play")->isChecked());
   EXPECT_TRUE(window->isVisible());
@@ -188,13 +185,25 @@ TEST_F(MainWindowTest, ASwatchOpensThePickerAndCancelKeepsTheColour) {
 
 TEST_F(MainWindowTest, ThePatternsWindowSwitchesByKeysAndByThePointer) {
   Stroke({At(1, 1)});
-  InModal([](QDialog& d) {
-    QTest::keyClick(&d, Qt::Key_Left);  // 0 -> 3, wrapping in its row
+  QColor shown;
+  InModal([&](QDialog& d) {
+    // The edit went into its slot first: the thumbnail shows it, two pixels a side.
+    const patterns_layout::Point at = ThumbnailOrigin(0);
+    shown = d.grab().toImage().pixelColor(at.x + 2 * 1 + 1, at.y + 2 * 1 + 1);
+    QTest::keyClick(&d, Qt::Key_Up);    // 0 -> 12, wrapping in its column
+    QTest::keyClick(&d, Qt::Key_Left);  // 12 -> 15, wrapping in its row
+    QTest::keyClick(&d, Qt::Key_Down);  // 15 -> 3
     QTest::keyClick(&d, Qt::Key_Return);
   });
   Key(Qt::Key_P);
   EXPECT_EQ(P().Current(), 3);
-  EXPECT_NE(P().StoredPattern(0)[CellIndex(1, 1)], 0u) << "the edit went into its slot first";
+  EXPECT_EQ(shown.rgb(), CellRgb(session.Tools().pencilColour));
+  InModal([](QDialog& d) {
+    QTest::keyClick(&d, Qt::Key_Right);
+    QTest::keyClick(&d, Qt::Key_Escape);
+  });
+  Key(Qt::Key_P);
+  EXPECT_EQ(P().Current(), 3);
 
   InModal([](QDialog& d) {
     // Straight to the window: the platform here would hand a move to the window below it.
@@ -231,13 +240,11 @@ struct SmallCells : MainWindowTest {
   SmallCells() : MainWindowTest(CellGeometry(12, 10)) {}
 };
 
-void ExpectCellsDrawn(MainWindowTest& t, int width) {
+void ExpectCellsDrawn(MainWindowTest& t) {
   const CellGeometry& g = t.session.Geometry();
   t.Stroke({t.At(2, 3)});
   QTest::mouseClick(t.Button("Grid"), Qt::LeftButton);
   const QImage shot = t.window->grab().toImage();
-  EXPECT_EQ(shot.width(), width);
-  EXPECT_EQ(shot.height(), g.PatternArea().bottom + 90);
   const PixelRect cell = g.CellPixels(2, 3);
   const QRgb pencil = CellRgb(t.session.Tools().pencilColour);
   EXPECT_EQ(shot.pixel(cell.left, cell.top), pencil);
@@ -251,11 +258,196 @@ void ExpectCellsDrawn(MainWindowTest& t, int width) {
 }
 
 TEST_F(MainWindowTest, CellsAndLinesShowAtTheirPixels) {
-  ExpectCellsDrawn(*this, 1065);
+  ExpectCellsDrawn(*this);
 }
 
 TEST_F(SmallCells, CellsAndLinesShowAtTheirPixels) {
-  ExpectCellsDrawn(*this, 1001);
+  ExpectCellsDrawn(*this);
+}
+
+// --- Tool windows -----------------------------------------------------------------------------
+
+// Every fourth cell a note of red, as one undo state; the random settings as the session
+// starts.
+struct ToolWindows : MainWindowTest {
+  ToolWindows() {
+    Pattern cells{};
+    for (int i = 0; i < kCells; i += 4) cells[i] = MakeCell(1 + i % 255, 0, 0);
+    platform.picture = cells;
+    window->Apply(session.ImportPictureFile("cells"));
+    pushes = session.History().Count();
+  }
+  void Fill(const RandomSettings& settings) { window->Apply(session.AcceptRandomFill(settings)); }
+  // `open` shows the window titled `title`; `steps` use it, and close it unless they did.
+  void On(const char* title, const std::function<void(QDialog&)>& steps,
+          const std::function<void()>& open) {
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      shown = true;
+      EXPECT_EQ(dialog->windowTitle(), title);
+      steps(*dialog);
+      if (dialog->isVisible()) dialog->close();
+    });
+    open();
+    EXPECT_TRUE(shown) << title;
+  }
+  static SliderRow* Row(QDialog& d, const char* name) { return d.findChild<SliderRow*>(name); }
+  static void Press(QDialog& d, const QString& text) {
+    for (QPushButton* b : d.findChildren<QPushButton*>())
+      if (b->text() == text) QTest::mouseClick(b, Qt::LeftButton);
+  }
+  static void ClickOk(QDialog& d) { Press(d, "Ok"); }
+  int pushes = 0;
+};
+
+TEST_F(ToolWindows, EachOpensMovesAndCancelsWithoutATraceAndAnUntouchedOkPushesOnce) {
+  const Pattern before = P().working.Snapshot();
+  const std::pair<const char*, std::function<void()>> windows[] = {
+      {"Mutate colors", [&] { QTest::mouseClick(Button("Mutate"), Qt::LeftButton); }},
+      {"Color curves", [&] { QTest::mouseClick(Button("Map"), Qt::LeftButton); }},
+      {"Offset colors", [&] { QTest::mouseClick(Button("Colors"), Qt::LeftButton); }},
+      {"Random", [&] { Key(Qt::Key_D); }},
+      {"Filters...", [&] { Key(Qt::Key_F); }}};
+  for (const auto& [title, open] : windows) {
+    On(
+        title,
+        [](QDialog& d) {
+          d.move(d.pos() + QPoint(40, 30));
+          QTest::keyClick(&d, Qt::Key_Escape);
+        },
+        open);
+    EXPECT_TRUE(P().working == before) << title;
+    EXPECT_EQ(session.History().Count(), pushes) << title;
+  }
+  // The live edits: Ok keeps what the window shows, once; Mutate opens at 10 %.
+  for (int w = 0; w < 3; ++w) {
+    const Pattern shown = P().working.Snapshot();
+    On(windows[w].first, ClickOk, windows[w].second);
+    EXPECT_EQ(session.History().Count(), ++pushes) << windows[w].first;
+    EXPECT_EQ(P().working == shown, w != 0) << windows[w].first;
+  }
+}
+
+TEST_F(ToolWindows, MutateScalesOneJitterAndAProgramChangeWaitsForItsClose) {
+  const Pattern before = P().working.Snapshot();
+  On(
+      "Mutate colors",
+      [&](QDialog& d) {
+        const Pattern opened = P().working.Snapshot();
+        EXPECT_EQ(Row(d, "red")->ValueText(), "10 %");
+        Row(d, "red")->SetValue(50);
+        EXPECT_FALSE(P().working == opened);
+        Row(d, "red")->SetValue(10);
+        EXPECT_TRUE(P().working == opened);
+        Press(d, "New Mutation");
+        EXPECT_FALSE(P().working == opened);
+        // A program change that arrives meanwhile waits: the cancel restores this pattern, then
+        // the switch happens.
+        window->Apply(session.SelectPattern(3));
+        EXPECT_EQ(P().Current(), 0);
+      },
+      [&] { QTest::mouseClick(Button("Mutate"), Qt::LeftButton); });
+  EXPECT_EQ(P().Current(), 3);
+  EXPECT_EQ(P().StoredPattern(0), before);
+}
+
+TEST_F(ToolWindows, CurvesAndOffsetControlsRecolourLive) {
+  const Pattern before = P().working.Snapshot();
+  const int note = static_cast<int>(
+      std::find_if(before.begin(), before.end(), [](Cell c) { return c > 1; }) - before.begin());
+  On(
+      "Color curves",
+      [&](QDialog& d) {
+        QTest::mouseClick(d.findChild<QAbstractButton*>("red inv"), Qt::LeftButton);
+        EXPECT_EQ(Red(P().working.Get(note)), CurveChannelValue(Red(before[note]), 1.0f, true));
+        Row(d, "green")->SetValue(100);
+        EXPECT_EQ(Row(d, "green")->ValueText(), "+50");
+      },
+      [&] { QTest::mouseClick(Button("Map"), Qt::LeftButton); });
+  On(
+      "Offset colors",
+      [&](QDialog& d) {
+        Row(d, "blue")->SetValue(200);
+        EXPECT_EQ(Row(d, "blue")->ValueText(), "+100");
+        ClickOk(d);
+      },
+      [&] { QTest::mouseClick(Button("Colors"), Qt::LeftButton); });
+  for (int i = 0; i < kCells; ++i)
+    EXPECT_EQ(P().working.Get(i), before[i] ? before[i] | 0x640000 : 0) << i;
+}
+
+TEST_F(ToolWindows, RandomStartsFromTheInitialSettingsAndOkPaints) {
+  const Pattern before = P().working.Snapshot();
+  On(
+      "Random",
+      [&](QDialog& d) {
+        const QList<QComboBox*> lists = d.findChildren<QComboBox*>();
+        EXPECT_EQ(lists[0]->currentText(), "replace");
+        EXPECT_EQ(lists[1]->currentText(), "gradient");
+        // A single colour needs no second one.
+        auto* second = d.findChild<GUIcolorButton*>("Color2");
+        EXPECT_TRUE(second->isVisible());
+        lists[1]->setCurrentIndex(0);
+        EXPECT_FALSE(second->isVisible());
+        lists[1]->setCurrentIndex(1);
+        ClickOk(d);
+      },
+      [&] { Key(Qt::Key_D); });
+  EXPECT_EQ(session.History().Count(), pushes + 1);
+  EXPECT_FALSE(P().working == before);
+  int notes = 0;
+  for (int i = 0; i < kCells; ++i) {
+    const Cell c = P().working.Get(i);
+    notes += c != 0;
+    EXPECT_EQ(c & 0xFFFF00u, 0u) << i;
+  }
+  EXPECT_LE(notes, 1024);
+  EXPECT_GT(notes, 1000);
+}
+
+TEST_F(ToolWindows, FiltersShowTheShippedExamplesListWhatCannotBeReadAndApplyToOneChannel) {
+  namespace fs = std::filesystem;
+  const fs::path shipped = fs::path(std::getenv("TOND_BINARY")).parent_path() / "Filters";
+  fs::copy(shipped, dir.Path());
+  WriteText(dir.File("broken.pat"), "JUNK and more");
+  WriteText(dir.File("noise.jpg"), "not a picture");
+  folders.filters = dir.Path().string();
+  Fill({kRandomReplace, kRandomSingleColour, 0xFFFFFF, 0, 100, 0});
+  pushes = session.History().Count();
+
+  On(
+      "Filters...",
+      [&](QDialog& d) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return platform.busyDepth == 0; }));
+        QLabel* status = nullptr;
+        for (QLabel* l : d.findChildren<QLabel*>())
+          if (l->text().startsWith("Not read")) status = l;
+        ASSERT_NE(status, nullptr);
+        EXPECT_EQ(status->text(), "Not read: broken.pat");
+        EXPECT_EQ(status->toolTip().toStdString(),
+                  FormatMessage(kPatternMagicError, dir.File("broken.pat")));
+        // Five examples in the first row; the second row's squares stand empty.
+        const QImage shot = d.grab().toImage();
+        EXPECT_NE(shot.pixel(20 + 4 * 84 + 32, 20 + 32), shot.pixel(5, 5));
+        EXPECT_EQ(shot.pixel(20, 20 + 84), qRgb(100, 100, 100));
+
+        d.findChild<QComboBox*>()->setCurrentIndex(1);  // pan (green)
+        d.findChild<GUIslider*>("level")->SetValue(100);
+        QTest::mouseDClick(&d, Qt::LeftButton, {}, QPoint(20 + 84 + 10, 30));
+        EXPECT_FALSE(d.isVisible());
+      },
+      [&] { Key(Qt::Key_F); });
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(session.History().Count(), pushes + 1);
+  int darker = 0;
+  for (int i = 0; i < kCells; ++i) {
+    const Cell c = P().working.Get(i);
+    EXPECT_EQ(c & 0xFF00FFu, 0xFF00FFu) << i;
+    darker += Green(c) != 255;
+  }
+  EXPECT_GT(darker, 0);
 }
 
 }  // namespace

@@ -29,9 +29,8 @@ double Level(Session& session) {
 TEST(CellColourEditor, SwatchesPlayTheOldAndNewColourAndClosingStopsThem) {
   SessionFixture f;
   TempDir dir;
-  WriteBytes(dir.File("tone.wav"), MakeWave16(std::vector<std::int16_t>(44100, 8000)));
-  WriteText(dir.File("k.kit"), "<TondKit>\n<instrument>\n<sample name = \"" + dir.File("tone.wav") +
-                                   "\"/>\n</instrument>\n</TondKit>\n");
+  WriteText(dir.File("k.kit"),
+            KitText({{dir.Wave("tone.wav", std::vector<std::int16_t>(44100, 8000))}}));
   f.session.LoadKitFile(dir.File("k.kit"));
 
   double oldLevel = 0, newLevel = 0;

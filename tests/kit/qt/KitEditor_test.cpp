@@ -8,10 +8,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
-#include <QUrl>
 #include <filesystem>
 
 #include "model/Project.h"
@@ -32,11 +30,7 @@ struct Application {
 
 struct KitEditorWindow : Application, SessionFixture, ::testing::Test {
   const CKit& Kit() const { return session.GetProject().kit; }
-  std::string Wave(const std::string& name) {
-    std::filesystem::create_directories(std::filesystem::path(dir.File(name)).parent_path());
-    WriteBytes(dir.File(name), MakeWave16({1, 2, 3}));
-    return dir.File(name);
-  }
+  std::string Wave(const std::string& name) { return dir.Wave(name); }
   // The middle of row `slot`, at x.
   QPoint Row(int slot, int x) const { return {x, 10 + slot * 11 + 5}; }
   void Click(QPoint at, Qt::KeyboardModifiers keys = {}) {
@@ -98,16 +92,9 @@ TEST_F(KitEditorWindow, ClicksOnTheRow) {
 }
 
 TEST_F(KitEditorWindow, DroppedFilesFillTheEmptySlots) {
-  QMimeData data;
-  QList<QUrl> urls;
-  for (int i = 0; i < 70; ++i)
-    urls.push_back(QUrl::fromLocalFile(QString::fromStdString(Wave(std::to_string(i) + ".wav"))));
-  data.setUrls(urls);
-  QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
-  QApplication::sendEvent(&window, &enter);
-  ASSERT_TRUE(enter.isAccepted());
-  QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
-  QApplication::sendEvent(&window, &drop);
+  Texts files;
+  for (int i = 0; i < 70; ++i) files.push_back(Wave(std::to_string(i) + ".wav"));
+  ASSERT_TRUE(DropFiles(&window, files));
   EXPECT_EQ(Kit()[63].samplePath, dir.File("63.wav"));
   EXPECT_EQ(platform.messages, Texts{"There was not enough empty slots for all samples."});
 }

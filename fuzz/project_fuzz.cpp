@@ -90,8 +90,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CInstrument& in = p.kit[slot];
     const InstrumentRecord& record = decoded->instruments[static_cast<size_t>(slot)];
     fuzz::Check(in.samplePath == record.path && in.loop == record.loop && in.fade == record.fade &&
-                    in.minkey == 7,
-                "paths and flags from the file, key ranges kept");
+                    in.minkey == record.minkey && in.maxkey == record.maxkey &&
+                    in.scale == record.scale,
+                "paths, flags, key ranges and scales from the file");
     fuzz::Check(in.InUse() || in.data.empty(), "an empty slot keeps no sample");
     if (in.InUse() && in.data.empty()) ++unreadable;
   }

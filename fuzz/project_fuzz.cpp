@@ -1,6 +1,6 @@
 // The project file on any bytes, decoded in memory and loaded through the window's command: both
-// agree, a loaded file replaces patterns, tempos and slot paths and flags (never key ranges), and
-// a refused one shows its message and changes nothing.
+// agree, a loaded file replaces patterns, tempos and each slot's path, flags, key range and scale,
+// and a refused one shows its message and changes nothing.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

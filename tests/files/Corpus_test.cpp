@@ -29,31 +29,17 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Bytes;
+using test::CorpusFiles;
+using test::CorpusOutcome;
 using test::GetU16;
 using test::GetU32;
 using test::ReadBytes;
 using test::RecordingNotifier;
 
-// The files of one reader, in name order.
-std::vector<fs::path> Corpus(const char* reader) {
-  const fs::path folder = fs::path(__FILE__).parent_path().parent_path() / "corpus" / reader;
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
-  EXPECT_FALSE(files.empty()) << folder;
-  return files;
-}
-
-// The first word of the name: what the reader must do with the file.
-std::string Outcome(const fs::path& file) {
-  const std::string name = file.filename().string();
-  return name.substr(0, name.find('-'));
-}
-
 TEST(Corpus, WaveFilesLoadOrAreRefusedSilentlyKeepingTheSample) {
-  for (const fs::path& file : Corpus("wave")) {
+  for (const fs::path& file : CorpusFiles("wave")) {
     SCOPED_TRACE(file.filename().string());
-    const std::string outcome = Outcome(file);
+    const std::string outcome = CorpusOutcome(file);
     ASSERT_TRUE(outcome == "ok" || outcome == "refused");
     CInstrument instrument;
     instrument.data = {0.25f};
@@ -76,7 +62,7 @@ std::size_t CountLines(const Bytes& bytes) {
 }
 
 TEST(Corpus, KitFilesGiveAnItemPerLineAndTouchOnlyTheSlotsTheyName) {
-  for (const fs::path& file : Corpus("kit")) {
+  for (const fs::path& file : CorpusFiles("kit")) {
     SCOPED_TRACE(file.filename().string());
     const std::string path = file.string();
     XMLreader reader(path);
@@ -115,9 +101,9 @@ TEST(Corpus, KitFilesGiveAnItemPerLineAndTouchOnlyTheSlotsTheyName) {
 }
 
 TEST(Corpus, PatternFilesLoadOrShowTheirMessageAndChangeNothing) {
-  for (const fs::path& file : Corpus("pattern")) {
+  for (const fs::path& file : CorpusFiles("pattern")) {
     SCOPED_TRACE(file.filename().string());
-    const std::string outcome = Outcome(file);
+    const std::string outcome = CorpusOutcome(file);
     ASSERT_TRUE(outcome == "ok" || outcome == "load" || outcome == "magic");
     const std::string path = file.string();
     auto project = std::make_unique<Project>();
@@ -187,9 +173,9 @@ struct Session {
 };
 
 TEST(Corpus, ProjectFilesLoadOrShowTheirMessageAndChangeNothing) {
-  for (const fs::path& file : Corpus("project")) {
+  for (const fs::path& file : CorpusFiles("project")) {
     SCOPED_TRACE(file.filename().string());
-    const std::string outcome = Outcome(file);
+    const std::string outcome = CorpusOutcome(file);
     ASSERT_TRUE(outcome == "ok" || outcome == "load" || outcome == "magic");
     const std::string path = file.string();
     Session s;

@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <functional>
@@ -43,6 +45,12 @@ inline void InModal(std::function<void(QDialog&)> steps) {
     steps(*dialog);
     if (dialog->isVisible()) dialog->done(-1);
   });
+}
+
+// Clicks the push buttons of `window` labelled `text`.
+inline void Press(QWidget& window, const QString& text) {
+  for (QPushButton* b : window.findChildren<QPushButton*>())
+    if (b->text() == text) QTest::mouseClick(b, Qt::LeftButton);
 }
 
 // Drops `files` on `target`; false when it does not take them.

@@ -1,5 +1,6 @@
 #include "support/TestFiles.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -113,6 +114,22 @@ Pattern NumberedPattern(Cell base, Cell step) {
   Pattern p;
   for (int i = 0; i < kCells; ++i) p[static_cast<size_t>(i)] = base + static_cast<Cell>(i) * step;
   return p;
+}
+
+std::vector<std::filesystem::path> CorpusFiles(const std::string& reader) {
+  const auto folder =
+      std::filesystem::path(__FILE__).parent_path().parent_path() / "corpus" / reader;
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  if (files.empty()) throw std::runtime_error("no files in " + folder.string());
+  return files;
+}
+
+std::string CorpusOutcome(const std::filesystem::path& file) {
+  const std::string name = file.filename().string();
+  return name.substr(0, name.find('-'));
 }
 
 std::string KitText(const std::vector<std::vector<std::string>>& instruments) {

@@ -73,6 +73,11 @@ class RecordingNotifier : public Notifier {
 // A pattern whose cell i holds base + i * step, so that a cell out of place shows.
 Pattern NumberedPattern(Cell base, Cell step = 1);
 
+// The damaged files kept in tests/corpus/<reader>, in name order (throws when there are none),
+// and the first word of a file's name: what the reader must do with it.
+std::vector<std::filesystem::path> CorpusFiles(const std::string& reader);
+std::string CorpusOutcome(const std::filesystem::path& file);
+
 // A kit file as written by hand: an instrument for each {sample path[, loop[, fade]]}, without
 // indentation and with LF line ends.
 std::string KitText(const std::vector<std::vector<std::string>>& instruments);

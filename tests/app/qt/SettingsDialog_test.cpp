@@ -15,10 +15,6 @@ namespace tond {
 namespace {
 
 struct SettingsDialogTest : test::SessionFixture, ::testing::Test {
-  void Send(std::uint8_t status, std::uint8_t d1, std::uint8_t d2) {
-    const std::uint32_t word = PackMidi(status, d1, d2);
-    session.ApplyMidiMessages({&word, 1});
-  }
   QApplication& app = test::TestApp();
   SettingsDialog dialog{nullptr, session, settings, {"Port A", "Port B"}, {"default", "pulse"}};
 };
@@ -30,8 +26,8 @@ TEST_F(SettingsDialogTest, LearnPicksTheNextControllerOnTheChannelShown) {
 
   QTest::mouseClick(dialog.LearnButton(MidiFunction::kGreen), Qt::LeftButton);
   dialog.Channel()->setCurrentIndex(3);
-  Send(0xB0, 50, 0);  // channel 1: not learned, acts as usual
-  Send(0xB3, 51, 0);
+  Midi(0xB0, 50, 0);  // channel 1: not learned, acts as usual
+  Midi(0xB3, 51, 0);
   EXPECT_EQ(dialog.Controller(MidiFunction::kGreen)->currentIndex(), 51);
   EXPECT_FALSE(dialog.LearnButton(MidiFunction::kGreen)->isChecked());
   EXPECT_EQ(settings.ccGreen, 10);  // not stored before Ok
@@ -45,7 +41,7 @@ TEST_F(SettingsDialogTest, LearnPicksTheNextControllerOnTheChannelShown) {
   QTest::keyClick(&dialog, Qt::Key_Escape);
   EXPECT_FALSE(session.Midi().Learning());
   EXPECT_TRUE(dialog.isVisible());
-  Send(0xB3, 52, 0);
+  Midi(0xB3, 52, 0);
   EXPECT_EQ(dialog.Controller(MidiFunction::kBlue)->currentIndex(), 24);
 }
 

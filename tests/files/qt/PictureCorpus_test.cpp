@@ -3,15 +3,14 @@
 // nothing.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "files/qt/PictureImport.h"
 #include "model/Project.h"
 #include "model/UndoSystem.h"
+#include "support/TestFiles.h"
 
 namespace tond {
 namespace {
@@ -19,19 +18,10 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(PictureCorpus, PicturesImportOrAreRefusedChangingNothing) {
-  const fs::path folder =
-      fs::path(__FILE__).parent_path().parent_path().parent_path() / "corpus" / "picture";
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(folder)) files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
-  ASSERT_FALSE(files.empty()) << folder;
-
-  for (const fs::path& file : files) {
+  for (const fs::path& file : test::CorpusFiles("picture")) {
     SCOPED_TRACE(file.filename().string());
-    // The first word of the name: "ok" must import, "refused" must not, "any" is the decoder's
-    // choice.
-    const std::string name = file.filename().string();
-    const std::string outcome = name.substr(0, name.find('-'));
+    // "ok" must import, "refused" must not, "any" is the decoder's choice.
+    const std::string outcome = test::CorpusOutcome(file);
     ASSERT_TRUE(outcome == "ok" || outcome == "refused" || outcome == "any");
     auto project = std::make_unique<Project>();
     UndoSystem undo;

@@ -6,7 +6,6 @@
 #include <QDrag>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -62,8 +61,7 @@ TEST(ColourPicker, TheWheelPicksAndCancelReturnsTheStartingColour) {
     QTest::mouseClick(wheel, Qt::LeftButton, {}, centre + QPoint(0, -100));
     onOk =
         MakeCell(Field(d, "Red")->value(), Field(d, "Green")->value(), Field(d, "Blue")->value());
-    for (QPushButton* button : d.findChildren<QPushButton*>())
-      if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+    Press(d, "Cancel");
   });
   EXPECT_EQ(onOk, HsbToRgb({90, 255, 128}));
   EXPECT_EQ(cancelled, grey);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "model/Project.h"
 #include "session/Session.h"
@@ -90,6 +91,7 @@ TEST_F(KitEditorTest, AddedFilesTakeTheFirstEmptySlots) {
 TEST_F(KitEditorTest, LoadingEmptiesEverySlotFirstUnlessTheFileCannotBeOpened) {
   const std::string a = dir.Wave("a.wav");
   session.SetKitSample(9, a);
+  session.SetKitKeys(9, 70, 20, 9);
   WriteText(dir.File("one.kit"), KitText({{a, "yes"}}));
   EXPECT_TRUE(session.LoadKitIntoEditor(dir.File("gone.kit")).refused);
   EXPECT_EQ(Kit()[9].samplePath, a);
@@ -99,6 +101,7 @@ TEST_F(KitEditorTest, LoadingEmptiesEverySlotFirstUnlessTheFileCannotBeOpened) {
   EXPECT_EQ(change.status, "Loading " + a + " ...");
   EXPECT_EQ(Kit()[0].samplePath, a);
   EXPECT_EQ(Kit()[9].samplePath, kNotUsed);
+  EXPECT_EQ(std::tuple(Kit()[9].minkey, Kit()[9].maxkey, Kit()[9].scale), std::tuple(70, 20, 9));
 
   platform.paths.push_back(dir.File("saved.kit"));
   session.SaveKit();

@@ -28,7 +28,6 @@ int Py(int y) {
 
 struct SessionTest : SessionFixture, ::testing::Test {
   const Project& P() const { return session.GetProject(); }
-  Cell At(int x, int y) const { return P().GetCell(x, y); }
   void Paint(int x, int y) {
     session.LeftDown(Px(x), Py(y), {});
     session.LeftUp(Px(x), Py(y));
@@ -125,8 +124,7 @@ TEST_F(SessionTest, FileCommandsAskWhereTheyStartAndRememberTheirPlaces) {
   EXPECT_EQ(platform.busyDepth, 0);
 
   // A picture replaces the grid as one undo state.
-  platform.picture = NumberedPattern(1);
-  EXPECT_TRUE(session.ImportPictureFile("any").pattern);
+  EXPECT_TRUE(Picture(NumberedPattern(1)).pattern);
   EXPECT_EQ(P().working, *platform.picture);
   session.Run(Command::kUndo);
   EXPECT_EQ(At(0, 0), 0u);
@@ -163,22 +161,29 @@ TEST_F(SessionTest, DroppedFilesLoadByTheirExactExtension) {
 
 TEST_F(SessionTest, UnsavedChangesAreNeverLostWithoutAQuestion) {
   EXPECT_TRUE(session.ConfirmClose()) << "nothing to lose";
+  session.SetTempo(133);
+  EXPECT_TRUE(session.Modified()) << "a tempo is a change too";
   Paint(3, 3);
-  EXPECT_TRUE(session.Modified());
+  session.Run(Command::kLine);
 
-  // Cancel keeps everything; Save whose dialog is cancelled cancels the command too.
-  platform.saveAnswers = {SaveAnswer::kCancel, SaveAnswer::kSave};
+  // Cancel keeps everything; Save whose dialog is cancelled cancels the command too. Load and
+  // a dropped project ask as New does.
+  platform.saveAnswers = {SaveAnswer::kCancel, SaveAnswer::kSave, SaveAnswer::kCancel};
   session.Press(Command::kNew);
   session.Press(Command::kNew);
+  session.Press(Command::kLoad);
+  session.Drop({dir.File("other.blp")});
   EXPECT_NE(At(3, 3), 0u);
   EXPECT_FALSE(session.ConfirmClose());
-  EXPECT_EQ(platform.questions, Texts(3, kUnsavedQuestion));
+  EXPECT_EQ(platform.questions, Texts(5, kUnsavedQuestion));
 
   // Save writes the project and the command goes on; Discard goes on without writing.
   platform.saveAnswers = {SaveAnswer::kSave};
   platform.paths = {dir.File("kept.blp")};
   session.Press(Command::kNew);
   EXPECT_EQ(At(3, 3), 0u);
+  EXPECT_EQ(session.Tempo(), 120);  // and the pencil, as a new project starts
+  EXPECT_EQ(session.Edit().currentTool, kPencil);
   EXPECT_TRUE(std::filesystem::exists(dir.File("kept.blp")));
   EXPECT_FALSE(session.Modified());
   // Unmodified, New asks its own question.

@@ -24,6 +24,8 @@ TEST_F(SettingsFormTest, OpensOnTheSettingsAndTheFirstDeviceItsNameBegins) {
   EXPECT_EQ(form.midiPort, -1);  // only ports 0 and 1
   EXPECT_EQ(form.midiChannel, 0);
   EXPECT_EQ(form.interpolation, 1);
+  EXPECT_TRUE(form.audioEditor == kDefaultAudioEditor && form.defaultKit &&
+              form.confirmationMessages);
   settings.audioDevice = "gone";
   EXPECT_EQ(FormFor(settings, 2, devices).audioDevice, -1);
 }
@@ -35,7 +37,7 @@ TEST_F(SettingsFormTest, OkStoresAndNamesOnlyARealChangeOfDevice) {
   form.midiChannel = 9;
   form.interpolation = 2;
   form.audioEditor = "/opt/editor";
-  form.confirmationMessages = false;
+  form.confirmationMessages = form.defaultKit = false;
   form.audioDevice = 2;  // the same device
   StoreForm(form, devices, session, settings);
   EXPECT_EQ(settings.ccRed, kNoController);
@@ -43,7 +45,7 @@ TEST_F(SettingsFormTest, OkStoresAndNamesOnlyARealChangeOfDevice) {
   EXPECT_EQ(settings.midiInChannel, 9);
   EXPECT_EQ(session.GetEngine().GetInterpolation(), 2);
   EXPECT_EQ(settings.audioEditor, "/opt/editor");
-  EXPECT_FALSE(settings.confirmationMessages);
+  EXPECT_FALSE(settings.confirmationMessages || settings.defaultKit);
   EXPECT_TRUE(platform.messages.empty());
 
   form.audioDevice = 0;

@@ -13,7 +13,6 @@ namespace tond::test {
 
 struct Recording {
   Bytes bytes;
-  std::uint32_t riffSize = 0;
   std::uint32_t factFrames = 0;
   std::uint32_t dataSize = 0;
   std::vector<std::int16_t> samples;  // interleaved stereo, as far as the file holds them
@@ -26,7 +25,6 @@ inline Recording ReadRecording(const std::string& path) {
   r.bytes = ReadBytes(path);
   EXPECT_GE(r.bytes.size(), 56u) << path;
   if (r.bytes.size() < 56) return r;
-  r.riffSize = GetU32(r.bytes, 4);
   r.factFrames = GetU32(r.bytes, 44);
   r.dataSize = GetU32(r.bytes, 52);
   EXPECT_EQ(r.dataSize, r.bytes.size() - 56) << path;

@@ -75,14 +75,16 @@ TEST_F(TondAppTest, UncreatableFoldersAreReportedInOrderAndStartUpGoesOn) {
   // A link to nowhere: no file or folder of that name exists, yet none can be made (even as
   // root).
   for (const char* name : kNames) fs::create_symlink(dir.Path() / "nowhere" / name, program / name);
+  QSettings(QSettings::IniFormat, QSettings::UserScope, "Quarnel", "Tond")
+      .setValue("Audio Settings/interpolation", 2);
   CTondApp app(notifier, Options());
   app.StartUp();
   std::vector<std::string> expected;
   for (const char* name : kNames)
     expected.push_back(std::string("Unable to create the '") + name + "' folder !");
   EXPECT_EQ(notifier.messages, expected);
-  // The rest of start-up ran: the settings were read, the stream exists.
-  EXPECT_EQ(app.settings.audioDevice, app.Stream().DefaultDeviceName());
+  // The rest of start-up ran: the settings were read and reached the engine.
+  EXPECT_EQ(app.GetEngine().GetInterpolation(), 2);
 }
 
 TEST_F(TondAppTest, TheSettingsReachTheEngineAndShutDownWritesThemBackOnce) {

@@ -50,17 +50,6 @@ QImage Thumbnail(const Pattern& cells) {
   return image;
 }
 
-// Keeps what reading a file would have shown in a message box.
-class HeldNotes : public Notifier {
- public:
-  void Message(const std::string& text) override { texts.push_back(text); }
-  bool Confirm(const std::string& text) override {
-    texts.push_back(text);
-    return false;
-  }
-  std::vector<std::string> texts;
-};
-
 // Reads the entries one after another on its own thread. Each one read (or refused) calls
 // `arrived` on that thread; the window then takes what is ready on its own.
 class FilterScan {
@@ -69,7 +58,7 @@ class FilterScan {
       : arrived_(std::move(arrived)), thread_([this, entries = std::move(entries)] {
           for (const std::string& path : entries) {
             if (stop_) break;
-            HeldNotes notes;
+            HeldMessages notes;
             std::optional<Pattern> cells = ReadFilterSource(path, notes);
             std::optional<Filter> filter;
             if (cells) filter = Filter{path, *cells, Thumbnail(*cells)};

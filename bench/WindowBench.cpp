@@ -21,8 +21,10 @@ struct Scene : test::SessionFixture {
         canvas(geometry, QSize(geometry.WindowWidth(), geometry.PatternArea().bottom + 90)) {
     session.SetGeometry(geometry);
     std::mt19937 rng(3);
-    for (int i = 0; i < kCells; ++i)
-      const_cast<Grid&>(session.GetProject().working).Set(i, rng() & 0xFFFFFF);
+    Pattern cells;
+    for (Cell& c : cells) c = rng() & 0xFFFFFF;
+    platform.picture = cells;
+    session.ImportPictureFile("random");
     session.Press(Command::kGrid);  // the beat lines too
   }
   CellGeometry geometry;

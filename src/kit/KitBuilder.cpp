@@ -69,14 +69,22 @@ void Search(const fs::path& folder, ScanProgress& progress, std::vector<std::str
   }
 }
 
-// Loads `path` into the next slot of the build.
-void LoadInto(KitBuild& build, const std::string& path, ScanProgress& progress) {
-  build.status = kLoading + path;
-  progress.Looking(build.status);
+// Loads the files into slots 0, 1, ... until 64 are filled or the user cancels, reporting
+// "Loading... PATH"; with `check`, files that fail the wave check are skipped.
+KitBuild LoadInOrder(const std::vector<std::string>& files, bool check, ScanProgress& progress) {
+  KitBuild build;
   HeldMessages held;
-  build.instruments.emplace_back();
-  FillSlot(build.instruments.back(), path, &held);
-  for (std::string& text : held.texts) build.messages.push_back(std::move(text));
+  for (const std::string& path : files) {
+    if (build.instruments.size() == static_cast<size_t>(CKit::kSlots) || progress.Cancelled())
+      break;
+    if (check && !IsWaveFile(path)) continue;
+    build.status = kLoading + path;
+    progress.Looking(build.status);
+    build.instruments.emplace_back();
+    FillSlot(build.instruments.back(), path, &held);
+  }
+  build.messages = std::move(held.texts);
+  return build;
 }
 
 }  // namespace
@@ -148,29 +156,14 @@ std::vector<std::string> DrawKitFiles(std::vector<std::string> candidates,
   return chosen;
 }
 
-KitBuild LoadKitFiles(const std::vector<std::string>& files, ScanProgress& progress) {
-  KitBuild build;
-  for (const std::string& path : files) {
-    if (build.instruments.size() == static_cast<size_t>(CKit::kSlots) || progress.Cancelled())
-      break;
-    LoadInto(build, path, progress);
-  }
-  return build;
-}
-
 KitBuild BuildKitFromFolder(const std::string& folder, ScanProgress& progress) {
-  KitBuild build;
-  for (const std::string& path : FolderWaveFiles(folder)) {
-    if (build.instruments.size() == static_cast<size_t>(CKit::kSlots) || progress.Cancelled())
-      break;
-    if (IsWaveFile(path)) LoadInto(build, path, progress);
-  }
-  return build;
+  return LoadInOrder(FolderWaveFiles(folder), true, progress);
 }
 
 KitBuild BuildKitFromTree(const std::string& root, const std::function<int(int n)>& index,
                           ScanProgress& progress) {
-  return LoadKitFiles(DrawKitFiles(FindWaveFiles(root, progress), index), progress);
+  // The candidates have passed the wave check already.
+  return LoadInOrder(DrawKitFiles(FindWaveFiles(root, progress), index), false, progress);
 }
 
 std::string SliceName(const std::string& path, int slice) {

@@ -20,12 +20,12 @@ class Notifier {
 // another thread) is done. Questions are answered with Cancel.
 class HeldMessages : public Notifier {
  public:
-  void Message(const std::string& text) override { texts.push_back(text); }
+  void Message(const std::string& text) override { messages.push_back(text); }
   bool Confirm(const std::string& text) override {
-    texts.push_back(text);
+    messages.push_back(text);
     return false;
   }
-  std::vector<std::string> texts;
+  std::vector<std::string> messages;
 };
 
 // Texts shared by every file the program loads or saves.

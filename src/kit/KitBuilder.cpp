@@ -83,7 +83,7 @@ KitBuild LoadInOrder(const std::vector<std::string>& files, bool check, ScanProg
     build.instruments.emplace_back();
     FillSlot(build.instruments.back(), path, &held);
   }
-  build.messages = std::move(held.texts);
+  build.messages = std::move(held.messages);
   return build;
 }
 
@@ -202,7 +202,7 @@ KitBuild SliceSample(const CInstrument& source, const std::string& path,
     build.instruments.emplace_back();
     FillSlot(build.instruments.back(), name, &held);
   }
-  build.messages = std::move(held.texts);
+  build.messages = std::move(held.messages);
   return build;
 }
 

@@ -62,7 +62,7 @@ class FilterScan {
             std::optional<Pattern> cells = ReadFilterSource(path, notes);
             std::optional<Filter> filter;
             if (cells) filter = Filter{path, *cells, Thumbnail(*cells)};
-            Hand(std::move(filter), std::move(notes.texts), false);
+            Hand(std::move(filter), std::move(notes.messages), false);
           }
           Hand(std::nullopt, {}, true);
         }) {}

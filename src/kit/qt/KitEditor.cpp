@@ -144,7 +144,7 @@ CKitDlg::CKitDlg(Session& session, QWidget* parent)
   setMouseTracking(true);
   setAcceptDrops(true);
   setFocusPolicy(Qt::StrongFocus);
-  const KitListRect list = KitListBounds(session.Geometry().CellWidth(), cellHeight_);
+  const PixelRect list = KitListBounds(session.Geometry().CellWidth(), cellHeight_);
   const int buttonsTop = KitStatusTop(cellHeight_) + 2 * cellHeight_ + 4;
   setFixedSize(list.right + kLeft, buttonsTop + kButtonSize + kTop);
   for (int i = 0; i < 4; ++i) boxes_[static_cast<size_t>(i)] = Box(i < 2, i % 2 == 0, cellHeight_);

@@ -284,6 +284,7 @@ bool Session::ConfirmClose() {
 // --- Project and pattern files ------------------------------------------------------------
 
 Change Session::NewProject() {
+  // Unsaved changes get the save question instead of the New question.
   if (settings_.confirmationMessages &&
       !(modified_ ? AskToSaveChanges() : platform_.Confirm(kNewQuestion)))
     return {};

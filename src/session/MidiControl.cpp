@@ -187,7 +187,6 @@ void MidiControl::ControlChange(Session& session, std::uint8_t c, std::uint8_t v
       return false;
     }
     amount += half - last;
-    pending.shift = true;
     last = half;
     return true;
   };
@@ -239,7 +238,8 @@ void MidiControl::ControlChange(Session& session, std::uint8_t c, std::uint8_t v
 // Shifts compose exactly (the sum, wrapped), a tempo is replaced by the next one, and neither
 // touches the undo history: they wait until something that reads the grid or the tempo comes.
 void MidiControl::Flush(Session& session, Pending& pending, Change& change) {
-  if (pending.shift) change |= session.ShiftPattern(pending.dx % 64, pending.dy % 64);
+  if (pending.dx != 0 || pending.dy != 0)
+    change |= session.ShiftPattern(pending.dx % 64, pending.dy % 64);
   if (pending.tempo) change |= session.SetTempo(*pending.tempo);
   pending = {};
 }

@@ -39,8 +39,6 @@ class PickerCanvas : public QWidget {
     setFixedSize(layout_.stripLeft + kStripWidth + kMargin, 2 * kMargin + 2 * kWheelRadius + 1);
     setObjectName(QStringLiteral("colourWheel"));
     setProperty("wheelCentre", QPoint(layout_.wheelCentreX, layout_.wheelCentreY));
-    setProperty("stripRect", QRect(layout_.stripLeft, layout_.stripTop, layout_.stripWidth,
-                                   layout_.stripHeight));
     setCursor(Qt::CrossCursor);
     wheel_ = WheelImage();
   }

@@ -20,7 +20,6 @@
 #include "edit/qt/ToolCursors.h"
 #include "engine/AudioStream.h"
 #include "engine/Engine.h"
-#include "model/Project.h"
 #include "widgets/qt/GUIcolorButton.h"
 #include "widgets/qt/Look.h"
 #include "widgets/qt/PictureButton.h"
@@ -45,11 +44,11 @@ struct Slot {
   int column;
 };
 constexpr Slot kBottomRow[] = {
-    {Command::kNew, 0},         {Command::kLoad, 1},        {Command::kSave, 2},
-    {Command::kClear, 4},       {Command::kLoadPattern, 5}, {Command::kSavePattern, 6},
-    {Command::kImport, 8},      {Command::kExport, 9},      {Command::kExportMidi, 10},
-    {Command::kPlay, 12},       {Command::kRecord, 13},     {Command::kKits, 15},
-    {Command::kPatterns, 16},   {Command::kSettings, 17},   {Command::kGrid, 19},
+    {Command::kNew, 0},       {Command::kLoad, 1},        {Command::kSave, 2},
+    {Command::kClear, 4},     {Command::kLoadPattern, 5}, {Command::kSavePattern, 6},
+    {Command::kImport, 8},    {Command::kExport, 9},      {Command::kExportMidi, 10},
+    {Command::kPlay, 12},     {Command::kRecord, 13},     {Command::kKits, 15},
+    {Command::kPatterns, 16}, {Command::kSettings, 17},   {Command::kGrid, 19},
     {Command::kAbout, 20},
 };
 
@@ -80,8 +79,12 @@ struct ToolSlot {
   std::uint32_t tool;
 };
 constexpr ToolSlot kTools[] = {
-    {Command::kPencil, kPencil}, {Command::kEraser, kEraser},     {Command::kLine, kLine},
-    {Command::kAero, kAirbrush}, {Command::kHand, kHand},         {Command::kSelector, kSelector},
+    {Command::kPencil, kPencil},
+    {Command::kEraser, kEraser},
+    {Command::kLine, kLine},
+    {Command::kAero, kAirbrush},
+    {Command::kHand, kHand},
+    {Command::kSelector, kSelector},
     {Command::kEyeDropper, kEyedropper},
 };
 
@@ -176,7 +179,6 @@ CTondDlg::CTondDlg(Session& session, Settings& settings, AudioStream* stream, QW
   });
   loadTimer_.start(kLoadPeriodMs);
   connect(&markerTimer_, &QTimer::timeout, this, &CTondDlg::PollMarker);
-  markerTimer_.start(kMarkerPeriodMs);
   sprayTimer_.setTimerType(Qt::PreciseTimer);
   connect(&sprayTimer_, &QTimer::timeout, this, [this] { Apply(session_.SprayTick()); });
 
@@ -293,6 +295,7 @@ void CTondDlg::ShowTransport() {
     if (command == Command::kRecord) button->setChecked(session_.Recording());
     if (command == Command::kGrid) button->setChecked(session_.GridShown());
   }
+  if (session_.Playing() && !markerTimer_.isActive()) markerTimer_.start(kMarkerPeriodMs);
 }
 
 // The tool's cursor over the pattern area (the hand's showing its mode), the arrow elsewhere.
@@ -309,9 +312,13 @@ void CTondDlg::ShowCursor(int px, int py) {
     setCursor(ToolCursor(tool, session_.Stroke().handMode));
 }
 
+// Polled only while playing: the tick that finds playback stopped takes the marker away and is
+// the last.
 void CTondDlg::PollMarker() {
-  const int column = session_.Playing() ? session_.GetEngine().PlayColumn() : -1;
+  const bool playing = session_.Playing();
+  const int column = playing ? session_.GetEngine().PlayColumn() : -1;
   if (column != canvas_.MarkerColumn()) update(canvas_.DrawMarker(column));
+  if (!playing) markerTimer_.stop();
 }
 
 void CTondDlg::Closing() {
@@ -340,8 +347,8 @@ void CTondDlg::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   if (event->button() == Qt::LeftButton) {
     const Qt::KeyboardModifiers mods = event->modifiers();
-    Apply(session_.LeftDown(p.x(), p.y(),
-                            {mods.testFlag(Qt::ControlModifier), mods.testFlag(Qt::ShiftModifier)}));
+    Apply(session_.LeftDown(
+        p.x(), p.y(), {mods.testFlag(Qt::ControlModifier), mods.testFlag(Qt::ShiftModifier)}));
   } else if (event->button() == Qt::RightButton) {
     Apply(session_.RightDown(p.x(), p.y()));
   }
@@ -371,7 +378,6 @@ void CTondDlg::keyPressEvent(QKeyEvent* event) {
     const QPoint pointer = mapFromGlobal(QCursor::pos());
     if (std::optional<Change> change = session_.Key(*key, pointer.x(), pointer.y())) {
       Apply(*change);
-      ShowTransport();
       return;
     }
   }
@@ -384,7 +390,8 @@ void CTondDlg::dragEnterEvent(QDragEnterEvent* event) {
 
 void CTondDlg::dropEvent(QDropEvent* event) {
   std::vector<std::string> paths;
-  for (const QUrl& url : event->mimeData()->urls()) paths.push_back(url.toLocalFile().toStdString());
+  for (const QUrl& url : event->mimeData()->urls())
+    paths.push_back(url.toLocalFile().toStdString());
   event->acceptProposedAction();
   // Handled once the drop is over, so that the program the files came from is not kept waiting
   // on a question or a message.

@@ -118,23 +118,20 @@ QRegion PatternCanvas::DrawCells(Session& session, std::span<const CellPoint> ce
   return region;
 }
 
-QRect PatternCanvas::MarkerRect(int column) const {
-  const int w = geometry_.CellWidth();
-  return column < 0 ? QRect()
-                    : QRect(column * w + 15, kMarkerTop, w - 1, kMarkerBottom - kMarkerTop);
+// Above the column's cells, as wide as they are; nothing for -1.
+PixelRect PatternCanvas::MarkerPixels(int column) const {
+  if (column < 0) return {};
+  const PixelRect cells = geometry_.CellPixels(column, 0);
+  return {cells.left, kMarkerTop, cells.right, kMarkerBottom};
 }
 
 QRect PatternCanvas::DrawMarker(int column) {
-  if (image_.isNull()) return {};
-  if (column == marker_) return {};
-  const QRect before = MarkerRect(marker_), after = MarkerRect(column);
-  if (!before.isEmpty())
-    Fill({before.left(), before.top(), before.right() + 1, before.bottom() + 1},
-         kCanvasBackground);
-  if (!after.isEmpty())
-    Fill({after.left(), after.top(), after.right() + 1, after.bottom() + 1}, kMarkerColour);
+  if (image_.isNull() || column == marker_) return {};
+  const PixelRect before = MarkerPixels(marker_), after = MarkerPixels(column);
+  Fill(before, kCanvasBackground);
+  Fill(after, kMarkerColour);
   marker_ = column;
-  return before | after;
+  return ToQRect(before) | ToQRect(after);
 }
 
 QRect PatternCanvas::DrawStatus(const QString& text, const QFont& font) {

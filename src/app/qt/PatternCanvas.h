@@ -52,7 +52,7 @@ class PatternCanvas {
   void Fill(const PixelRect& r, QRgb colour);
   void Frame(const PixelRect& r, QRgb colour);
   void FillCell(int x, int y, QRgb colour);
-  QRect MarkerRect(int column) const;
+  PixelRect MarkerPixels(int column) const;
 
   CellGeometry geometry_;
   QImage image_;

@@ -17,7 +17,7 @@
 #include <string>
 
 #include "app/qt/Settings.h"
-#include "session/Settings.h"
+
 namespace tond {
 
 class AudioStream;
@@ -31,7 +31,8 @@ class SoundPlayer;
 // named with the one played instead).
 inline constexpr const char* kDeviceFailedNotice =
     "The audio device \"%s\" could not be opened: Tond plays no sound.";
-inline constexpr const char* kNoDeviceNotice = "No audio output device was found: Tond plays no sound.";
+inline constexpr const char* kNoDeviceNotice =
+    "No audio output device was found: Tond plays no sound.";
 // Unsaved changes when a signal ends the program go to the Projects folder as "recovery.blp" (with
 // a number when it is taken) and are renamed after their time at the next start.
 inline constexpr const char* kRecoveryStem = "recovery";
@@ -89,7 +90,6 @@ class CTondApp {
   AudioStream& Stream() { return *stream_; }
   Recorder& GetRecorder();
   SoundPlayer& GetPlayer();
-  Platform& GetPlatform() { return platform_; }
 
   Settings settings;
   Folders folders;

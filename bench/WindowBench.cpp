@@ -69,7 +69,7 @@ void PainterCells(benchmark::State& state) {
     QPainter painter(&image);
     for (int x = 0; x < kColumns; ++x)
       for (int y = 0; y < kRows; ++y)
-        painter.fillRect(ToQRect(g.CellPixels(x, y)),
+        painter.fillRect(QRectOf(g.CellPixels(x, y)),
                          QColor::fromRgb(CellRgb(scene.session.GetProject().GetCell(x, y))));
   }
 }

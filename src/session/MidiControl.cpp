@@ -195,7 +195,8 @@ void MidiControl::ControlChange(Session& session, std::uint8_t c, std::uint8_t v
   if (c == settings_.ccTempo.Get()) {
     Note(MidiFunction::kTempo, c, change);
     // In single precision, as the slider computes it.
-    pending.tempo = static_cast<double>(static_cast<float>(v) * 350.0f / 127.0f + 1.0f);
+    pending.tempo =
+        static_cast<double>(static_cast<float>(v) * static_cast<float>(kTempoMax) / 127.0f + 1.0f);
   }
   if (c == settings_.ccRotation.Get()) {
     Note(MidiFunction::kRotation, c, change);

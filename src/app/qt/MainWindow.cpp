@@ -72,30 +72,13 @@ constexpr int kVolumeTop = 530;
 constexpr int kSliderHeight = 20;
 constexpr int kSliderLabelWidth = 44;
 
-// The tool buttons in their two rows of four (the picked colour takes the eighth place), with
-// the tool each selects.
-struct ToolSlot {
-  Command command;
-  std::uint32_t tool;
-};
-constexpr ToolSlot kTools[] = {
-    {Command::kPencil, kPencil},
-    {Command::kEraser, kEraser},
-    {Command::kLine, kLine},
-    {Command::kAero, kAirbrush},
-    {Command::kHand, kHand},
-    {Command::kSelector, kSelector},
-    {Command::kEyeDropper, kEyedropper},
-};
-
 int Pitch(const CellGeometry& g) {
   return g.CellWidth() == 12 ? 37 : 40;
 }
 
 bool Checkable(Command c) {
   return c == Command::kPlay || c == Command::kRecord || c == Command::kGrid ||
-         std::any_of(std::begin(kTools), std::end(kTools),
-                     [c](const ToolSlot& t) { return t.command == c; });
+         std::ranges::any_of(ToolButtons(), [c](const ToolButton& t) { return t.command == c; });
 }
 
 // A key as the table knows it; nothing for a key it cannot list.
@@ -205,8 +188,10 @@ void CTondDlg::BuildButtons() {
   };
   for (const Slot& slot : kBottomRow)
     add(slot.command, area.left + slot.column * pitch, area.bottom + 10);
-  for (size_t i = 0; i < std::size(kTools); ++i)
-    add(kTools[i].command, right + static_cast<int>(i % 4) * pitch,
+  // The tools in two rows of four; the picked colour takes the eighth place.
+  const std::span<const ToolButton> tools = ToolButtons();
+  for (size_t i = 0; i < tools.size(); ++i)
+    add(tools[i].command, right + static_cast<int>(i % 4) * pitch,
         kToolRowTop + static_cast<int>(i / 4) * pitch);
   for (const RightRow& row : kRightRows)
     for (size_t i = 0; i < row.commands.size(); ++i)
@@ -280,7 +265,7 @@ void CTondDlg::ShowStatus(const std::string& text) {
 
 void CTondDlg::ShowTool() {
   const std::uint32_t tool = session_.Edit().currentTool;
-  for (const ToolSlot& slot : kTools)
+  for (const ToolButton& slot : ToolButtons())
     for (auto& [command, button] : buttons_)
       if (command == slot.command) button->setChecked(slot.tool == tool);
   panel_->Show(tool);
@@ -324,7 +309,7 @@ void CTondDlg::PollMarker() {
 void CTondDlg::Closing() {
   if (closed_) return;
   closed_ = true;
-  session_.GetEngine().playing = false;
+  if (session_.Playing()) session_.Run(Command::kPlay);  // stops
   CloseMidiInput();
   loadTimer_.stop();
   markerTimer_.stop();

@@ -26,10 +26,6 @@ constexpr int kStatusHeight = 16;
 
 }  // namespace
 
-QRect ToQRect(const PixelRect& r) {
-  return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
-
 PatternCanvas::PatternCanvas(const CellGeometry& geometry, QSize size)
     : geometry_(geometry), image_(size, QImage::Format_RGB32) {
   image_.fill(kCanvasBackground);
@@ -102,7 +98,7 @@ QRect PatternCanvas::DrawPattern(Session& session) {
         if (std::optional<Cell> c = FloatingCell(session.GetProject(), edit, x, y))
           FillCell(x, y, CellRgb(*c));
   }
-  return ToQRect(area);
+  return QRectOf(area);
 }
 
 QRegion PatternCanvas::DrawCells(Session& session, std::span<const CellPoint> cells) {
@@ -113,7 +109,7 @@ QRegion PatternCanvas::DrawCells(Session& session, std::span<const CellPoint> ce
     if (c.x < 0 || c.x >= kColumns || c.y < 0 || c.y >= kRows) continue;
     const std::optional<Cell> floating = FloatingCell(project, session.Edit(), c.x, c.y);
     FillCell(c.x, c.y, CellRgb(floating ? *floating : project.GetCell(c.x, c.y)));
-    region += ToQRect(geometry_.CellPixels(c.x, c.y));
+    region += QRectOf(geometry_.CellPixels(c.x, c.y));
   }
   return region;
 }
@@ -131,7 +127,7 @@ QRect PatternCanvas::DrawMarker(int column) {
   Fill(before, kCanvasBackground);
   Fill(after, kMarkerColour);
   marker_ = column;
-  return ToQRect(before) | ToQRect(after);
+  return QRectOf(before) | QRectOf(after);
 }
 
 QRect PatternCanvas::DrawStatus(const QString& text, const QFont& font) {

@@ -28,8 +28,6 @@ inline constexpr QRgb kBeatLine = 0xFF464646;
 inline constexpr QRgb kMarkerColour = 0xFFFF0000;
 inline constexpr QRgb kStatusColour = 0xFFC0C0C0;
 
-QRect ToQRect(const PixelRect& r);
-
 class PatternCanvas {
  public:
   PatternCanvas(const CellGeometry& geometry, QSize size);

@@ -77,13 +77,6 @@ class CTondApp {
   // status line naming them (empty when there was none).
   std::string ClaimRecovery();
 
-  // Transport: the engine's `playing` and `muted`, and the recorder's state. Starting a
-  // recording creates the next free "output<n>.wav" in the Output folder; false (with the
-  // message shown) when it cannot be created.
-  bool StartRecording();
-  void StopRecording();
-  bool IsRecording() const;
-
   Session& GetSession() { return *session_; }
   Engine& GetEngine();
   // Valid between StartUp() and ShutDown().

@@ -92,7 +92,7 @@ TEST_F(TondAppTest, TheSettingsReachTheEngineAndShutDownWritesThemBackOnce) {
     CTondApp app(notifier, Options());
     app.StartUp();
     EXPECT_EQ(app.GetEngine().GetInterpolation(), 2);
-    EXPECT_FALSE(app.GetEngine().playing || app.GetEngine().muted || app.IsRecording());
+    EXPECT_FALSE(app.GetEngine().playing || app.GetEngine().muted || app.GetSession().Recording());
     app.GetSession().SetInterpolation(0);
     EXPECT_EQ(app.GetEngine().GetInterpolation(), 0);
     app.settings.ccBlue = 99;
@@ -130,8 +130,9 @@ TEST_F(TondAppTest, ACardThatIsGoneIsPlayedAroundAndTheSettingKept) {
     CTondApp app(notifier, Options());
     app.StartUp();
     EXPECT_TRUE(app.Stream().IsRunning());
-    EXPECT_EQ(app.StartUpNotice(), "The audio device \"Gone Card\" is not there: Tond plays through \"" +
-                                       app.Stream().DefaultDeviceName() + "\".");
+    EXPECT_EQ(app.StartUpNotice(),
+              "The audio device \"Gone Card\" is not there: Tond plays through \"" +
+                  app.Stream().DefaultDeviceName() + "\".");
   }
   QSettings store(QSettings::IniFormat, QSettings::UserScope, "Quarnel", "Tond");
   EXPECT_EQ(store.value("Audio Settings/audio device").toString(), "Gone Card");

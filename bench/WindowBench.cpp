@@ -21,8 +21,10 @@ struct Scene : test::SessionFixture {
         canvas(geometry, QSize(geometry.WindowWidth(), geometry.PatternArea().bottom + 90)) {
     session.SetGeometry(geometry);
     std::mt19937 rng(3);
-    for (int i = 0; i < kCells; ++i)
-      const_cast<Grid&>(session.GetProject().working).Set(i, rng() & 0xFFFFFF);
+    Pattern cells;
+    for (Cell& c : cells) c = rng() & 0xFFFFFF;
+    platform.picture = cells;
+    session.ImportPictureFile("random");
     session.Press(Command::kGrid);  // the beat lines too
   }
   CellGeometry geometry;
@@ -67,7 +69,7 @@ void PainterCells(benchmark::State& state) {
     QPainter painter(&image);
     for (int x = 0; x < kColumns; ++x)
       for (int y = 0; y < kRows; ++y)
-        painter.fillRect(ToQRect(g.CellPixels(x, y)),
+        painter.fillRect(QRectOf(g.CellPixels(x, y)),
                          QColor::fromRgb(CellRgb(scene.session.GetProject().GetCell(x, y))));
   }
 }

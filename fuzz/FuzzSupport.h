@@ -1,7 +1,7 @@
 #pragma once
 // What every harness shares: the readers take paths, so each harness writes its input to one
 // file in a private temporary folder (made once per process, removed when the process ends);
-// a notifier that keeps the messages; and a check that turns a broken promise into a finding.
+// and a check that turns a broken promise into a finding.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -41,16 +41,6 @@ class InputFile {
  private:
   std::filesystem::path folder_;
   std::string path_;
-};
-
-class KeepingNotifier : public Notifier {
- public:
-  void Message(const std::string& text) override { messages.push_back(text); }
-  bool Confirm(const std::string& text) override {
-    messages.push_back(text);
-    return false;
-  }
-  std::vector<std::string> messages;
 };
 
 // The readers promise more than not crashing; a promise broken is reported like a crash, so

@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (*kit)[slot].loop = true;
     (*kit)[slot].minkey = 7;
   }
-  fuzz::KeepingNotifier notifier;
+  HeldMessages notifier;
   fuzz::Check(kit->Load(path, &notifier, nullptr), "a file that opens loads");
 
   for (int slot = 0; slot < CKit::kSlots; ++slot) {

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   project->working.Fill(0x00123456);
   project->SetTempo(project->Current(), 99);
   const Pattern before = project->working.Snapshot();
-  fuzz::KeepingNotifier notifier;
+  HeldMessages notifier;
   const std::optional<std::uint32_t> tempo = LoadPattern(path, *project, undo, notifier);
 
   if (status == PatternFileStatus::kOk) {

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       DecodeProjectFile(data, std::min(size, kProjectMaxSize), *decoded);
 
   Session s;
-  fuzz::KeepingNotifier notifier;
+  HeldMessages notifier;
   const std::optional<double> tempo = LoadProject(path, *s.project, s.undo, notifier);
 
   if (status != ProjectFileStatus::kOk) {

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   CInstrument instrument;
   instrument.data = {0.25f, -0.25f};  // the sample from before
-  fuzz::KeepingNotifier notifier;
+  HeldMessages notifier;
   const bool loaded = LoadWave(path, instrument, &notifier);
 
   // Memory never runs out on inputs this small.

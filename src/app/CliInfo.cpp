@@ -71,8 +71,12 @@ int PatternInfo(const std::string& path, Streams& io, Notifier& notifier) {
 }
 
 int KitInfo(const std::string& path, Streams& io, Notifier& notifier) {
+  // The markup reader opens only a regular file (a pipe or a device could block it).
   auto kit = std::make_unique<CKit>();
-  if (!LoadKitFile(path, *kit, notifier)) return kExitFailure;
+  if (!kit->Load(path, &notifier, nullptr)) {
+    notifier.Message(FormatMessage(kLoadError, path));
+    return kExitFailure;
+  }
   io.out << "kit " << path << "\n";
   int used = 0;
   for (int slot = 0; slot < CKit::kSlots; ++slot) {

@@ -5,9 +5,7 @@
 #include <filesystem>
 
 #include "app/CliArgs.h"
-#include "base/Notifier.h"
 #include "files/ProjectFile.h"
-#include "kit/Kit.h"
 #include "session/Session.h"
 
 namespace tond::cli {
@@ -38,12 +36,6 @@ bool ReadInputOptions(const std::string& path, const CliArgs& parsed, const Inpu
       problem = "pattern must be a number from 0 to 15";
   }
   return problem.empty();
-}
-
-bool LoadKitFile(const std::string& path, CKit& kit, Notifier& notifier) {
-  if (kit.Load(path, &notifier, nullptr)) return true;
-  notifier.Message(FormatMessage(kLoadError, path));
-  return false;
 }
 
 bool LoadInput(const Input& input, Session& session) {

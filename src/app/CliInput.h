@@ -5,8 +5,6 @@
 #include <string>
 
 namespace tond {
-class CKit;
-class Notifier;
 class Session;
 }  // namespace tond
 
@@ -35,10 +33,6 @@ std::string LowerExtension(const std::string& path);
 // they do not fit together or the pattern is not 0 to 15.
 bool ReadInputOptions(const std::string& path, const CliArgs& parsed, const InputRules& rules,
                       Input& input, std::string& problem);
-
-// Loads a kit file, which the markup reader opens only when it is a regular file (a pipe or a
-// device could block it). False, with the load message shown, when it cannot be read.
-bool LoadKitFile(const std::string& path, CKit& kit, Notifier& notifier);
 
 // Loads the input into the session as the window does when the file is dropped on it (and the
 // pattern selected): the cells in the working grid, the samples in the kit, the tempo control at

@@ -3,7 +3,6 @@
 // Writes the file the ExportMidi command writes for that pattern, with the tempo the window's
 // tempo control would show for it. A project brings its own kit; its pattern N is exported as if
 // it were the current one.
-#include <memory>
 #include <optional>
 
 #include "app/Cli.h"

@@ -7,10 +7,8 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
-#include <filesystem>
 #include <optional>
 #include <ostream>
-#include <system_error>
 #include <thread>
 
 #include "app/Cli.h"
@@ -19,7 +17,6 @@
 #include "app/StreamPlatform.h"
 #include "app/qt/TondApp.h"
 #include "engine/AudioStream.h"
-#include "engine/Engine.h"
 #include "engine/Recorder.h"
 #include "session/Session.h"
 
@@ -95,7 +92,8 @@ int RunPlay(const Args& arguments, Streams& io) {
     }
     input.kit = app.DefaultKitPath();
   }
-  if (!LoadInput(input, app.GetSession())) return kExitFailure;
+  Session& session = app.GetSession();
+  if (!LoadInput(input, session)) return kExitFailure;
   // The program itself runs silent without a word; here the user would wonder why.
   if (app.settings.audioDevice.empty())
     io.err << "tond play: no audio output device was found; playing without sound\n";
@@ -104,10 +102,13 @@ int RunPlay(const Args& arguments, Streams& io) {
            << "\" could not be opened; playing without sound\n";
 
   StopSignals signals;
-  if (record && !app.StartRecording()) return kExitFailure;
+  if (record) {
+    session.Run(Command::kRecord);
+    if (!session.Recording()) return kExitFailure;
+  }
   io.err << "Playing " << input.path;
   if (input.project) io.err << ", pattern " << input.pattern;
-  io.err << " at " << static_cast<int>(app.GetSession().Tempo()) << " BPM";
+  io.err << " at " << static_cast<int>(session.Tempo()) << " BPM";
   if (seconds) io.err << " for " << *seconds << " s";
   io.err << "; Ctrl+C stops." << std::endl;
 
@@ -115,12 +116,12 @@ int RunPlay(const Args& arguments, Streams& io) {
   const auto end = seconds ? Clock::now() + std::chrono::duration_cast<Clock::duration>(
                                                 std::chrono::duration<double>(*seconds))
                            : Clock::time_point::max();
-  app.GetSession().Run(Command::kPlay);
+  session.Run(Command::kPlay);
   while (!stopRequested.load() && Clock::now() < end)
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  app.GetSession().Run(Command::kPlay);
+  session.Run(Command::kPlay);
 
-  const std::string recording = app.IsRecording() ? app.GetRecorder().Path() : std::string();
+  const std::string recording = session.Recording() ? app.GetRecorder().Path() : std::string();
   app.ShutDown();  // finishes the recording
   if (!recording.empty()) io.out << recording << std::endl;
   return kExitOk;

@@ -2,7 +2,6 @@
 // tond render INPUT.blp [--pattern 0-15] [--interpolation MODE] [--volume 0-100] -o OUT.wav
 // Writes the file the Export command writes for the same pattern, kit and settings; a project
 // brings its own kit, and its pattern N plays as if it were the current one.
-#include <memory>
 #include <optional>
 #include <ostream>
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tond {
 
@@ -13,6 +14,18 @@ class Notifier {
   virtual void Message(const std::string& text) = 0;
   // A question with OK and Cancel; true for OK.
   virtual bool Confirm(const std::string& text) = 0;
+};
+
+// Keeps what would have been shown, for the window thread to show once the work (often on
+// another thread) is done. Questions are answered with Cancel.
+class HeldMessages : public Notifier {
+ public:
+  void Message(const std::string& text) override { messages.push_back(text); }
+  bool Confirm(const std::string& text) override {
+    messages.push_back(text);
+    return false;
+  }
+  std::vector<std::string> messages;
 };
 
 // Texts shared by every file the program loads or saves.

@@ -26,10 +26,6 @@ struct CellRect {
   CellRect Ordered() const {
     return {x1 < x2 ? x1 : x2, y1 < y2 ? y1 : y2, x1 < x2 ? x2 : x1, y1 < y2 ? y2 : y1};
   }
-  bool Contains(int x, int y) const {
-    CellRect o = Ordered();
-    return x >= o.x1 && x <= o.x2 && y >= o.y1 && y <= o.y2;
-  }
   bool operator==(const CellRect&) const = default;
 };
 

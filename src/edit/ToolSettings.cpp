@@ -2,7 +2,7 @@
 
 namespace tond {
 
-std::string PencilVariationText(double value) {
+std::string PercentText(double value) {
   return std::to_string(static_cast<int>(value)) + " %";
 }
 

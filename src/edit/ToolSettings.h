@@ -40,8 +40,8 @@ struct ToolSettings {
 };
 
 // The texts shown beside the option sliders.
-std::string PencilVariationText(double value);  // "50 %"
-std::string IntegerSliderText(double value);    // eraser size, airbrush radius and speed: "8"
-std::string LineQuantizeText(double value);     // 0..4 -> "1/16" .. "1/1"
+std::string PercentText(double value);        // pencil variation, tool windows: "50 %"
+std::string IntegerSliderText(double value);  // whole numbers (eraser size, tempo, ...): "8"
+std::string LineQuantizeText(double value);   // 0..4 -> "1/16" .. "1/1"
 
 }  // namespace tond

@@ -5,7 +5,6 @@
 #include <portaudio.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "base/Version.h"
 #include "engine/Engine.h"

@@ -35,6 +35,7 @@
 #include <cstdint>
 
 #include "base/Handshake.h"
+#include "base/Tempo.h"
 #include "engine/Track.h"
 #include "engine/VoiceBank.h"
 #include "kit/Kit.h"
@@ -106,7 +107,7 @@ class Engine {
   const Grid& grid_;
   const CKit& kit_;
 
-  std::atomic<double> tempo_{120.0};
+  std::atomic<double> tempo_{kDefaultTempo};
   std::atomic<float> volume_{0.8f};
   std::atomic<std::uint8_t> interpolation_{kLinear};
 

@@ -133,23 +133,21 @@ HWY_INLINE bool ReadInside(const float* d, std::int32_t size, bool ends, MF vali
   if (ends) j = hn::IfThenElseZero(hn::RebindMask(di, valid), j);
   if (!hn::AllTrue(di, hn::Eq(hn::And(j, hn::Set(di, -kSpan)), hn::Zero(di)))) return false;
   const float* w = d + base;
-  if constexpr (kSpan == kN) {
-    const auto lane = hn::IndicesFromVec(df, j);
-    auto tap = [&](int offset) { return hn::TableLookupLanes(hn::LoadU(df, w + offset), lane); };
-    x.i0 = tap(0);
-    if constexpr (kMode != kTruncate) x.p1 = tap(1);
-    if constexpr (kMode == kQuadratic) x.m1 = tap(-1), x.p2 = tap(2);
-  } else {
-    const auto lane = hn::IndicesFromVec(df, hn::And(j, hn::Set(di, kN - 1)));
-    const MF first = hn::RebindMask(df, hn::Lt(j, hn::Set(di, kN)));
-    auto tap = [&](int offset) {
-      return hn::IfThenElse(first, hn::TableLookupLanes(hn::LoadU(df, w + offset), lane),
-                            hn::TableLookupLanes(hn::LoadU(df, w + offset + kN), lane));
-    };
-    x.i0 = tap(0);
-    if constexpr (kMode != kTruncate) x.p1 = tap(1);
-    if constexpr (kMode == kQuadratic) x.m1 = tap(-1), x.p2 = tap(2);
-  }
+  // Each tap looks its lanes up in the N frames from w + offset on, and with a span of 2N also
+  // in the N after them.
+  const auto lane = hn::IndicesFromVec(df, kSpan == kN ? j : hn::And(j, hn::Set(di, kN - 1)));
+  auto tap = [&](int offset) {
+    const VF near = hn::TableLookupLanes(hn::LoadU(df, w + offset), lane);
+    if constexpr (kSpan == kN) {
+      return near;
+    } else {
+      const VF far = hn::TableLookupLanes(hn::LoadU(df, w + offset + kN), lane);
+      return hn::IfThenElse(hn::RebindMask(df, hn::Lt(j, hn::Set(di, kN))), near, far);
+    }
+  };
+  x.i0 = tap(0);
+  if constexpr (kMode != kTruncate) x.p1 = tap(1);
+  if constexpr (kMode == kQuadratic) x.m1 = tap(-1), x.p2 = tap(2);
   return true;
 }
 
@@ -177,12 +175,8 @@ HWY_INLINE TapValues ReadAnywhere(const float* d, std::int32_t size, MF valid, V
   return x;
 }
 
-// The sample at the lanes' positions, f being the fraction past frame i: the three
-// interpolations, with the roundings of the per-voice loop.
-HWY_INLINE VF Truncated(const TapValues& x) {
-  return x.i0;
-}
-
+// The interpolations between the taps, f being the fraction past frame i, with the roundings of
+// the per-voice loop.
 HWY_INLINE VF Linear(const TapValues& x, VF f) {
   return hn::Add(x.i0, hn::Mul(hn::Sub(x.p1, x.i0), f));
 }
@@ -208,6 +202,34 @@ HWY_INLINE VF Lagrange(const TapValues& x, VF f) {
     half[h] = hn::Add(sum, hn::Mul(c3, Widen(f3, h)));
   }
   return Narrow(half[0], half[1]);
+}
+
+// Voice a's sample at the lanes' positions p, as the interpolation reads it; `ends` when the
+// voice does not loop, `valid` its lanes that lie within the sample.
+template <int kMode>
+HWY_INLINE VF Sample(const VoiceLanes& v, int a, VF p, MF valid, bool ends) {
+  const DF df;
+  const DI di;
+  // i = p truncated and f = p - i, for positions below 2^23 (VoiceBank hands longer samples to
+  // the per-voice loop): adding 2^23 to a whole float below it leaves the integer in the low
+  // bits.
+  const VF whole = hn::Trunc(p);
+  const VF f = hn::Sub(p, whole);
+  const VI i =
+      hn::Sub(hn::BitCast(di, hn::Add(whole, hn::Set(df, 8388608.0f))), hn::Set(di, 0x4B000000));
+  const float* d = v.data[a];
+  const std::int32_t size = v.last[a] + 1;
+  TapValues x;
+  const bool inside = v.rate[a] <= 1.0f ? ReadInside<kMode, kN>(d, size, ends, valid, i, x)
+                                        : ReadInside<kMode, 2 * kN>(d, size, ends, valid, i, x);
+  if (!inside) x = ReadAnywhere<kMode>(d, size, valid, i);
+  if constexpr (kMode == kTruncate) {
+    return x.i0;
+  } else if constexpr (kMode == kLinear) {
+    return Linear(x, f);
+  } else {
+    return Lagrange(x, f);
+  }
 }
 
 // The fade over a step's first 20 frames (rising) and its last 20 (falling), for the block
@@ -263,7 +285,6 @@ template <int kMode>
 void RenderMode(VoiceLanes& v, int count, bool twice, std::uint32_t stepFrame,
                 std::uint32_t stepLength, float* out, std::uint32_t frames) {
   const DF df;
-  const DI di;
   const int groups = (count + kN - 1) / kN;
   const std::int64_t fallFrom = static_cast<std::int64_t>(stepLength) - 19;
 
@@ -290,28 +311,7 @@ void RenderMode(VoiceLanes& v, int count, bool twice, std::uint32_t stepFrame,
           valid = hn::And(valid, hn::Lt(p, hn::Set(df, v.length[a])));
           if (hn::AllFalse(df, valid)) continue;
         }
-        // i = p truncated and f = p - i, for positions below 2^23 (VoiceBank hands longer
-        // samples to the per-voice loop): adding 2^23 to a whole float below it leaves the
-        // integer in the low bits.
-        const VF whole = hn::Trunc(p);
-        const VF f = hn::Sub(p, whole);
-        const VI i = hn::Sub(hn::BitCast(di, hn::Add(whole, hn::Set(df, 8388608.0f))),
-                             hn::Set(di, 0x4B000000));
-        const float* d = v.data[a];
-        const std::int32_t size = v.last[a] + 1;
-        TapValues x;
-        const bool inside = v.rate[a] <= 1.0f
-                                ? ReadInside<kMode, kN>(d, size, ends, valid, i, x)
-                                : ReadInside<kMode, 2 * kN>(d, size, ends, valid, i, x);
-        if (!inside) x = ReadAnywhere<kMode>(d, size, valid, i);
-        VF s;
-        if constexpr (kMode == kTruncate) {
-          s = Truncated(x);
-        } else if constexpr (kMode == kLinear) {
-          s = Linear(x, f);
-        } else {
-          s = Lagrange(x, f);
-        }
+        VF s = Sample<kMode>(v, a, p, valid, ends);
         if (edge && v.fade[a]) {
           s = Fade(s, static_cast<std::int32_t>(firstK), static_cast<std::int32_t>(stepLength));
         }

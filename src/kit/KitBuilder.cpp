@@ -21,35 +21,13 @@ namespace {
 constexpr const char* kSearching = "Searching... ";
 constexpr const char* kLoading = "Loading... ";
 
-// Keeps what loading has to say, to be shown on the window thread afterwards.
-class Collector : public Notifier {
- public:
-  explicit Collector(std::vector<std::string>& messages) : messages_(messages) {}
-  void Message(const std::string& text) override { messages_.push_back(text); }
-  bool Confirm(const std::string& text) override {
-    messages_.push_back(text);
-    return false;
-  }
-
- private:
-  std::vector<std::string>& messages_;
-};
-
-char Fold(char c) {
-  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
 std::string Folded(std::string text) {
-  for (char& c : text) c = Fold(c);
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
 }
 
-bool EndsWith(const std::string& name, const std::string& end) {
-  return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0;
-}
-
 bool EndsWithWavAnyCase(const std::string& name) {
-  return EndsWith(Folded(name), ".wav");
+  return Folded(name).ends_with(".wav");
 }
 
 // The folder's entries sorted by name without regard to case (names equal but for case in byte
@@ -86,18 +64,27 @@ void Search(const fs::path& folder, ScanProgress& progress, std::vector<std::str
     const std::string path = entry.path().string();
     progress.Looking(kSearching + path);
     const std::string name = entry.path().filename().string();
-    if ((EndsWith(name, ".wav") || EndsWith(name, ".WAV")) && IsWaveFile(path))
+    if ((name.ends_with(".wav") || name.ends_with(".WAV")) && IsWaveFile(path))
       found.push_back(path);
   }
 }
 
-// Loads `path` into the next slot of the build.
-void LoadInto(KitBuild& build, const std::string& path, ScanProgress& progress) {
-  build.status = kLoading + path;
-  progress.Looking(build.status);
-  Collector collector(build.messages);
-  build.instruments.emplace_back();
-  FillSlot(build.instruments.back(), path, &collector);
+// Loads the files into slots 0, 1, ... until 64 are filled or the user cancels, reporting
+// "Loading... PATH"; with `check`, files that fail the wave check are skipped.
+KitBuild LoadInOrder(const std::vector<std::string>& files, bool check, ScanProgress& progress) {
+  KitBuild build;
+  HeldMessages held;
+  for (const std::string& path : files) {
+    if (build.instruments.size() == static_cast<size_t>(CKit::kSlots) || progress.Cancelled())
+      break;
+    if (check && !IsWaveFile(path)) continue;
+    build.status = kLoading + path;
+    progress.Looking(build.status);
+    build.instruments.emplace_back();
+    FillSlot(build.instruments.back(), path, &held);
+  }
+  build.messages = std::move(held.messages);
+  return build;
 }
 
 }  // namespace
@@ -169,29 +156,14 @@ std::vector<std::string> DrawKitFiles(std::vector<std::string> candidates,
   return chosen;
 }
 
-KitBuild LoadKitFiles(const std::vector<std::string>& files, ScanProgress& progress) {
-  KitBuild build;
-  for (const std::string& path : files) {
-    if (build.instruments.size() == static_cast<size_t>(CKit::kSlots) || progress.Cancelled())
-      break;
-    LoadInto(build, path, progress);
-  }
-  return build;
-}
-
 KitBuild BuildKitFromFolder(const std::string& folder, ScanProgress& progress) {
-  KitBuild build;
-  for (const std::string& path : FolderWaveFiles(folder)) {
-    if (build.instruments.size() == static_cast<size_t>(CKit::kSlots) || progress.Cancelled())
-      break;
-    if (IsWaveFile(path)) LoadInto(build, path, progress);
-  }
-  return build;
+  return LoadInOrder(FolderWaveFiles(folder), true, progress);
 }
 
 KitBuild BuildKitFromTree(const std::string& root, const std::function<int(int n)>& index,
                           ScanProgress& progress) {
-  return LoadKitFiles(DrawKitFiles(FindWaveFiles(root, progress), index), progress);
+  // The candidates have passed the wave check already.
+  return LoadInOrder(DrawKitFiles(FindWaveFiles(root, progress), index), false, progress);
 }
 
 std::string SliceName(const std::string& path, int slice) {
@@ -216,7 +188,7 @@ bool AnySliceExists(const std::string& path) {
 KitBuild SliceSample(const CInstrument& source, const std::string& path,
                      std::vector<std::string>& failed) {
   KitBuild build;
-  Collector collector(build.messages);
+  HeldMessages held;
   const std::uint64_t n = source.Length();
   std::vector<float> slice;
   for (int i = 0; i < CKit::kSlots; ++i) {
@@ -228,8 +200,9 @@ KitBuild SliceSample(const CInstrument& source, const std::string& path,
     if (!WriteWave(name, slice.data(), static_cast<std::uint32_t>(slice.size()), 1))
       failed.push_back(name);
     build.instruments.emplace_back();
-    FillSlot(build.instruments.back(), name, &collector);
+    FillSlot(build.instruments.back(), name, &held);
   }
+  build.messages = std::move(held.messages);
   return build;
 }
 

@@ -88,11 +88,11 @@ std::vector<std::string> FindWaveFiles(const std::string& root, ScanProgress& pr
 // gives 0 to n from the shared random source.
 std::vector<std::string> DrawKitFiles(std::vector<std::string> candidates,
                                       const std::function<int(int n)>& index);
-// Loads the files into slots 0, 1, ... (at most 64), reporting "Loading... PATH".
-KitBuild LoadKitFiles(const std::vector<std::string>& files, ScanProgress& progress);
-// The first 64 of FolderWaveFiles that pass the wave check, loaded. No slot: none passed.
+// The first 64 of FolderWaveFiles that pass the wave check, loaded into slots 0, 1, ...,
+// reporting "Loading... PATH" for each. No slot: none passed.
 KitBuild BuildKitFromFolder(const std::string& folder, ScanProgress& progress);
-// FindWaveFiles, DrawKitFiles and LoadKitFiles.
+// FindWaveFiles and DrawKitFiles, then the drawn files loaded into slots 0, 1, ..., reporting
+// "Loading... PATH" for each.
 KitBuild BuildKitFromTree(const std::string& root, const std::function<int(int n)>& index,
                           ScanProgress& progress);
 

@@ -8,7 +8,7 @@ namespace tond {
 
 using namespace kit_list;
 
-KitListRect KitListBounds(int cellWidth, int cellHeight) {
+PixelRect KitListBounds(int cellWidth, int cellHeight) {
   return {kLeft, kTop, kSlots * cellWidth + kLeft, kSlots * cellHeight + kTop};
 }
 

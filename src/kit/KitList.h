@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Rect.h"
+
 namespace tond {
 
 // The kit editor's list of the 64 slots: one row per slot, cell height pixels high, with the
@@ -31,13 +33,8 @@ inline constexpr int kRootKeyWidth = 40;
 
 }  // namespace kit_list
 
-struct KitListRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  bool operator==(const KitListRect&) const = default;
-};
-
 // The list's rectangle: 64 cells wide and 64 rows high from (20, 10).
-KitListRect KitListBounds(int cellWidth, int cellHeight);
+PixelRect KitListBounds(int cellWidth, int cellHeight);
 
 int KitRowTop(int slot, int cellHeight);
 

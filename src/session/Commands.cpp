@@ -55,9 +55,15 @@ constexpr std::array<ButtonInfo, 41> kButtons{{
 }};
 
 // F1..F7 in order.
-constexpr std::array<Command, 7> kToolKeys{
-    Command::kPencil, Command::kEraser,   Command::kLine,      Command::kAero,
-    Command::kHand,   Command::kSelector, Command::kEyeDropper};
+constexpr std::array<ToolButton, 7> kToolButtons{{
+    {Command::kPencil, kPencil},
+    {Command::kEraser, kEraser},
+    {Command::kLine, kLine},
+    {Command::kAero, kAirbrush},
+    {Command::kHand, kHand},
+    {Command::kSelector, kSelector},
+    {Command::kEyeDropper, kEyedropper},
+}};
 
 std::optional<KeyBinding> CtrlLetter(int key, bool shift) {
   switch (key) {
@@ -114,6 +120,16 @@ const ButtonInfo& ButtonFor(Command command) {
   return *found;
 }
 
+std::span<const ToolButton> ToolButtons() {
+  return kToolButtons;
+}
+
+Tool ToolFor(Command command) {
+  for (const ToolButton& button : kToolButtons)
+    if (button.command == command) return button.tool;
+  return kPencil;
+}
+
 std::optional<KeyBinding> BindingFor(const KeyPress& k) {
   if (k.keypad && k.key >= '0' && k.key <= '9') {
     const int digit = k.key - '0';
@@ -150,8 +166,8 @@ std::optional<KeyBinding> BindingFor(const KeyPress& k) {
     default:
       break;
   }
-  if (k.key >= kKeyF1 && k.key < kKeyF1 + static_cast<int>(kToolKeys.size()))
-    return KeyBinding{kToolKeys[static_cast<size_t>(k.key - kKeyF1)]};
+  if (k.key >= kKeyF1 && k.key < kKeyF1 + static_cast<int>(kToolButtons.size()))
+    return KeyBinding{kToolButtons[static_cast<size_t>(k.key - kKeyF1)].command};
   return k.ctrl ? CtrlLetter(k.key, k.shift) : Letter(k.key);
 }
 

@@ -7,6 +7,8 @@
 #include <optional>
 #include <span>
 
+#include "edit/EditState.h"
+
 namespace tond {
 
 enum class Command {
@@ -77,6 +79,16 @@ struct ButtonInfo {
 // the tools first.
 std::span<const ButtonInfo> Buttons();
 const ButtonInfo& ButtonFor(Command command);
+
+// A tool button and the tool it makes current.
+struct ToolButton {
+  Command command;
+  Tool tool;
+};
+// The tool buttons in the order of their keys, F1 to F7.
+std::span<const ToolButton> ToolButtons();
+// The tool of a tool button's command; kPencil for any other command.
+Tool ToolFor(Command command);
 
 // Keys as the window hands them over: letters and digits as their upper-case characters
 // ('A'..'Z', '0'..'9'), space as ' ', the rest as these codes.

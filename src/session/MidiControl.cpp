@@ -187,7 +187,6 @@ void MidiControl::ControlChange(Session& session, std::uint8_t c, std::uint8_t v
       return false;
     }
     amount += half - last;
-    pending.shift = true;
     last = half;
     return true;
   };
@@ -196,7 +195,8 @@ void MidiControl::ControlChange(Session& session, std::uint8_t c, std::uint8_t v
   if (c == settings_.ccTempo.Get()) {
     Note(MidiFunction::kTempo, c, change);
     // In single precision, as the slider computes it.
-    pending.tempo = static_cast<double>(static_cast<float>(v) * 350.0f / 127.0f + 1.0f);
+    pending.tempo =
+        static_cast<double>(static_cast<float>(v) * static_cast<float>(kTempoMax) / 127.0f + 1.0f);
   }
   if (c == settings_.ccRotation.Get()) {
     Note(MidiFunction::kRotation, c, change);
@@ -239,7 +239,8 @@ void MidiControl::ControlChange(Session& session, std::uint8_t c, std::uint8_t v
 // Shifts compose exactly (the sum, wrapped), a tempo is replaced by the next one, and neither
 // touches the undo history: they wait until something that reads the grid or the tempo comes.
 void MidiControl::Flush(Session& session, Pending& pending, Change& change) {
-  if (pending.shift) change |= session.ShiftPattern(pending.dx % 64, pending.dy % 64);
+  if (pending.dx != 0 || pending.dy != 0)
+    change |= session.ShiftPattern(pending.dx % 64, pending.dy % 64);
   if (pending.tempo) change |= session.SetTempo(*pending.tempo);
   pending = {};
 }

@@ -84,7 +84,6 @@ class MidiControl {
   struct Pending {
     int dx = 0;
     int dy = 0;
-    bool shift = false;
     std::optional<double> tempo;
   };
   bool TakeLearned(std::uint8_t status, std::uint8_t d1);

@@ -1,7 +1,6 @@
 #include "session/Session.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "base/Paths.h"
 #include "base/SafeFile.h"
@@ -15,7 +14,6 @@
 #include "files/MidiExport.h"
 #include "files/PatternFile.h"
 #include "files/ProjectFile.h"
-#include "kit/WaveReader.h"
 #include "model/Project.h"
 #include "model/UndoSystem.h"
 #include "session/MidiControl.h"
@@ -38,11 +36,6 @@ Change& Change::operator|=(const Change& o) {
   stopSprayTimer = stopSprayTimer || o.stopSprayTimer;
   refused = refused || o.refused;
   return *this;
-}
-
-bool Change::Any() const {
-  return pattern || !cells.empty() || tempo || tool || transport || marker || pickedColour || kit ||
-         status || open != Window::kNone || editCell || startSprayTimerMs > 0 || stopSprayTimer;
 }
 
 namespace {
@@ -109,11 +102,9 @@ Change Session::Run(Command command, int argument, int px, int py) {
       return NewProject();
     case Command::kLoad:
       return LoadProject();
-    case Command::kSave: {
-      if (auto path = platform_.SaveFile({dialogs::kProjectFilter, "*.blp", folders_.projects}))
-        SaveProjectFile(*path);
+    case Command::kSave:
+      SaveProject();
       return {};
-    }
     case Command::kClear:
       return Clear();
     case Command::kLoadPattern: {
@@ -201,7 +192,7 @@ Change Session::Run(Command command, int argument, int px, int py) {
     case Command::kHand:
     case Command::kSelector:
     case Command::kEyeDropper:
-      return RunTool(command);
+      return RunTool(ToolFor(command));
     case Command::kAudition:
       return Audition(px, py);
     case Command::kOffsetRed:
@@ -242,30 +233,7 @@ void Session::KeepDragOnTop() {
                    stroke_.handCopy);
 }
 
-Change Session::RunTool(Command command) {
-  std::uint32_t tool = kPencil;
-  switch (command) {
-    case Command::kEraser:
-      tool = kEraser;
-      break;
-    case Command::kLine:
-      tool = kLine;
-      break;
-    case Command::kAero:
-      tool = kAirbrush;
-      break;
-    case Command::kHand:
-      tool = kHand;
-      break;
-    case Command::kSelector:
-      tool = kSelector;
-      break;
-    case Command::kEyeDropper:
-      tool = kEyedropper;
-      break;
-    default:
-      break;
-  }
+Change Session::RunTool(Tool tool) {
   ToolContext context = Context();
   const std::uint32_t before = edit_.currentTool;
   Change change = Finish(SelectTool(context, tool));
@@ -306,8 +274,7 @@ bool Session::AskToSaveChanges() {
     case SaveAnswer::kSave:
       break;
   }
-  auto path = platform_.SaveFile({dialogs::kProjectFilter, "*.blp", folders_.projects});
-  return path && SaveProjectFile(*path);
+  return SaveProject();
 }
 
 bool Session::ConfirmClose() {
@@ -317,17 +284,16 @@ bool Session::ConfirmClose() {
 // --- Project and pattern files ------------------------------------------------------------
 
 Change Session::NewProject() {
-  if (modified_ && settings_.confirmationMessages) {
-    if (!AskToSaveChanges()) return {};
-  } else if (settings_.confirmationMessages && !platform_.Confirm(kNewQuestion)) {
+  // Unsaved changes get the save question instead of the New question.
+  if (settings_.confirmationMessages &&
+      !(modified_ ? AskToSaveChanges() : platform_.Confirm(kNewQuestion)))
     return {};
-  }
   project_->NewProject(*undo_);
   edit_.buffer.Clear();
   ToolContext context = Context();
   Change change = Finish(ResetStrokes(context));
   change |= ShowTempo(kDefaultTempo);
-  change |= RunTool(Command::kPencil);
+  change |= RunTool(kPencil);
   change.pattern = true;
   change.tool = true;
   modified_ = false;
@@ -347,8 +313,8 @@ Change Session::LoadProject() {
 }
 
 Change Session::LoadProjectFile(const std::string& path) {
-  Change change = StopPlayback();
-  engine_->Quiesce();  // the kit's samples are replaced
+  BusyCursor busy(platform_);
+  Change change = ReleaseSamples();  // the kit's samples are replaced
   std::optional<double> tempo = tond::LoadProject(path, *project_, *undo_, platform_);
   if (!tempo) return Change::Refused(change);
   change |= ShowTempo(*tempo);
@@ -356,6 +322,11 @@ Change Session::LoadProjectFile(const std::string& path) {
   change.kit = true;
   modified_ = false;
   return change;
+}
+
+bool Session::SaveProject() {
+  auto path = platform_.SaveFile({dialogs::kProjectFilter, "*.blp", folders_.projects});
+  return path && SaveProjectFile(*path);
 }
 
 bool Session::SaveProjectFile(const std::string& path) {
@@ -386,8 +357,7 @@ bool Session::SavePatternFile(const std::string& path) {
 
 Change Session::LoadKitFile(const std::string& path) {
   BusyCursor busy(platform_);
-  Change change = StopPlayback();
-  engine_->Quiesce();
+  Change change = ReleaseSamples();
   if (!project_->kit.Load(path, &platform_, nullptr)) {
     platform_.Message(FormatMessage(kLoadError, path));
     return Change::Refused(change);
@@ -397,17 +367,20 @@ Change Session::LoadKitFile(const std::string& path) {
   return change;
 }
 
+Change Session::LoadStartKit(const std::string& path) {
+  const bool modified = modified_;
+  Change change = LoadKitFile(path);
+  modified_ = modified;
+  return change;
+}
+
 Change Session::Drop(const std::vector<std::string>& paths) {
   if (paths.empty()) return {};
   const std::string& path = paths.front();
   const std::optional<std::string> extension = Extension(path);
   if (!extension) return {};
   if (*extension == "pat") return LoadPatternFile(path);
-  if (*extension == "blp") {
-    if (!AskToSaveChanges()) return {};
-    BusyCursor busy(platform_);
-    return LoadProjectFile(path);
-  }
+  if (*extension == "blp") return AskToSaveChanges() ? LoadProjectFile(path) : Change();
   if (*extension == "kit") return LoadKitFile(path);
   platform_.Message(kDropRefused);
   return {};
@@ -456,8 +429,7 @@ bool Session::ExportWaveFile(const std::string& path) {
 
 Change Session::ExportMidi() {
   // Stopped before the dialog, also when it is cancelled.
-  Change change = StopPlayback();
-  engine_->Quiesce();
+  Change change = ReleaseSamples();
   if (auto path = Remembered(folders_.midi, true, dialogs::kMidiFilter, "*.mid"))
     ExportMidiFile(*path);
   return change;
@@ -469,6 +441,12 @@ bool Session::ExportMidiFile(const std::string& path) {
 }
 
 // --- Transport -------------------------------------------------------------------------------
+
+Change Session::ReleaseSamples() {
+  Change change = StopPlayback();
+  engine_->Quiesce();
+  return change;
+}
 
 Change Session::StopPlayback() {
   Change change;
@@ -540,10 +518,7 @@ Change Session::Finish(ToolResponse response) {
   change.startSprayTimerMs = response.startSprayTimerMs;
   change.stopSprayTimer = response.stopSprayTimer;
   change.pickedColour = response.pickedColourChanged;
-  if (response.status) {
-    status_ = *response.status;
-    change.status = status_;
-  }
+  change.status = std::move(response.status);
   // Every stroke that changes cells pushes when it ends.
   if (!change.cells.empty() || response.pushed) modified_ = true;
   return change;
@@ -658,18 +633,7 @@ MidiControl& Session::Midi() {
 }
 
 Change Session::ApplyMidiMessages(std::span<const std::uint32_t> words) {
-  Change change = Midi().Apply(*this, words);
-  if (change.status) status_ = *change.status;
-  return change;
-}
-
-// --- Main window ------------------------------------------------------------------------------
-
-Change Session::LoadStartKit(const std::string& path) {
-  const bool modified = modified_;
-  Change change = LoadKitFile(path);
-  modified_ = modified;
-  return change;
+  return Midi().Apply(*this, words);
 }
 
 }  // namespace tond

@@ -93,7 +93,6 @@ struct Change {
 
   // Adds what `other` changed.
   Change& operator|=(const Change& other);
-  bool Any() const;
 };
 
 // The dialogs of the main window's file commands.
@@ -147,14 +146,11 @@ class Session {
   bool Recording() const;
   bool GridShown() const { return grid_; }
   Cell PickedColour() const { return stroke_.pickedColour; }
-  const std::string& Status() const { return status_; }
   // The project differs from what was last loaded or saved.
   bool Modified() const { return modified_; }
   RandomSource& Random() { return random_; }
   const RandomSettings& RandomFillSettings() const { return randomSettings_; }
   const FilterSettings& Filters() const { return filterSettings_; }
-  const Settings& AppSettings() const { return settings_; }
-  Folders& AppFolders() { return folders_; }
   Platform& GetPlatform() { return platform_; }
 
   // The recorder of the audio stream, once it is open; null: Record shows the save message.
@@ -169,7 +165,6 @@ class Session {
   std::optional<Change> Key(const KeyPress& key, int px, int py);
   // The command alone, without the commit.
   Change Run(Command command, int argument = 0, int px = -1, int py = -1);
-  Change CommitPaste();
 
   // --- Files with a known path ---------------------------------------------------------------
   // A file dropped on the window, or named on the command line: only the first is used, by
@@ -182,6 +177,9 @@ class Session {
   bool SavePatternFile(const std::string& path);
   // Empties no slot first; a kit that cannot be opened shows the load message.
   Change LoadKitFile(const std::string& path);
+  // The kit a new main window starts with (the default kit): loaded as LoadKitFile loads it, but
+  // it is where the project starts, not a change the user could lose.
+  Change LoadStartKit(const std::string& path);
   Change ImportPictureFile(const std::string& path);
   bool ExportWaveFile(const std::string& path);
   bool ExportMidiFile(const std::string& path);
@@ -212,24 +210,24 @@ class Session {
   void SetInterpolation(std::uint8_t mode);
 
   // --- What the MIDI controller does (no commit, as the controller is no command) ----------
+  // The controller's state for the whole run: its last values and MIDI learn.
+  MidiControl& Midi();
+  // A burst of packed messages (see MidiControl), handed over to the window thread.
+  Change ApplyMidiMessages(std::span<const std::uint32_t> words);
   Change ShiftPattern(int dx, int dy);           // no undo push
   Change RotatePattern(int quarters);            // pushes
   Change OffsetColours(int dr, int dg, int db);  // pushes when any amount is not 0
 
   // --- Tool windows -----------------------------------------------------------------------
   // Mutate, Map and Colors edit the grid live from the copy taken when they open.
-  Change OpenMutation(std::uint32_t seed);
   Change SetMutationAmount(int channel, int amount);
   Change NewMutation();
-  Change OpenCurves();
   Change SetCurveAmount(int channel, int amount);
   Change SetCurveInvert(int channel, bool invert);
-  Change OpenOffset();
   Change SetColourOffset(int channel, int offset);
   const MutationEdit* Mutation() const;
   const ColourCurvesEdit* Curves() const;
   const ColourOffsetEdit* Offset() const;
-  bool LiveEditOpen() const { return live_ != nullptr; }
   // "Ok" pushes one state; any other close restores the grid exactly and pushes nothing. Then
   // a pattern switch held meanwhile happens.
   Change AcceptLiveEdit();
@@ -240,6 +238,10 @@ class Session {
   // null when none is chosen).
   Change AcceptFilter(std::uint32_t destination, std::uint32_t level, std::int16_t selected,
                       const Pattern* cells);
+  // The entries of the Filters folder, as full paths in the order the listing gives them; the
+  // filters window reads each one as a filter. A folder that cannot be listed or lists nothing
+  // shows kNoFilterFound.
+  std::vector<std::string> FilterFolderEntries();
 
   // --- Closing ------------------------------------------------------------------------------
   // Asks to save unsaved changes when confirmations are on; false: the user cancelled (or the
@@ -248,33 +250,31 @@ class Session {
   // Writes the project without asking (a signal ends the program): true when written.
   bool SaveRecovery(const std::string& path);
 
-  // --- Main window ----------------------------------------------------------------------------
-  // The kit a new main window starts with (the default kit): loaded as LoadKitFile loads it, but
-  // it is where the project starts, not a change the user could lose.
-  Change LoadStartKit(const std::string& path);
-
-  // --- Tool windows: what they read ------------------------------------------------------------
-  // The entries of the Filters folder, as full paths in the order the listing gives them; the
-  // filters window reads each one as a filter. A folder that cannot be listed or lists nothing
-  // shows kNoFilterFound.
-  std::vector<std::string> FilterFolderEntries();
-
  private:
-  Change RunTool(Command command);
+  Change CommitPaste();
+  Change RunTool(Tool tool);
   ToolContext Context();
   Change Finish(ToolResponse response);
   Change ShowTempo(double value);
   Change StopPlayback();
+  // Stops playback and waits until no voice reads a sample.
+  Change ReleaseSamples();
   Change ApplySelect(int slot);
   Change CloseModalEdit();
   Change Edited(bool ran);
   // A hand drag going on keeps what changed the grid under it.
   void KeepDragOnTop();
   bool AskToSaveChanges();
+  // The project dialog, then the save: false when cancelled or not written.
+  bool SaveProject();
   Change Open(Window window);
+  Change OpenMutation(std::uint32_t seed);
+  Change OpenCurves();
+  Change OpenOffset();
+  // The open live edit when it is of this kind.
   template <typename Edit>
-  Edit* Live(Window kind) const {
-    return liveKind_ == kind ? static_cast<Edit*>(live_.get()) : nullptr;
+  Edit* Live() const {
+    return dynamic_cast<Edit*>(live_.get());
   }
   std::optional<std::string> Remembered(std::string& location, bool save, const char* filter,
                                         const char* extension);
@@ -304,24 +304,13 @@ class Session {
   RandomSettings randomSettings_;
   FilterSettings filterSettings_;
   std::unique_ptr<LiveEdit> live_;
-  Window liveKind_ = Window::kNone;
+  std::unique_ptr<MidiControl> midi_;
   std::optional<CellPoint> cellEdit_;  // the cell colour editor is open on this cell
   std::optional<int> heldSlot_;        // a pattern switch waiting for the tool window
   double tempo_ = kDefaultTempo;
   double volume_ = 80;
   bool grid_ = false;
   bool modified_ = false;
-  std::string status_;
-
-  // --- MIDI ---------------------------------------------------------------------------------
- public:
-  // The controller's state for the whole run: its last values and MIDI learn.
-  MidiControl& Midi();
-  // A burst of packed messages (see MidiControl), handed over to the window thread.
-  Change ApplyMidiMessages(std::span<const std::uint32_t> words);
-
- private:
-  std::unique_ptr<MidiControl> midi_;
 
   // --- Kit editor ------------------------------------------------------------------------------
   // The kit editor's commands, once Press(Command::kKits) has opened it. Playback is stopped and
@@ -379,8 +368,6 @@ class Session {
   Change SetKitKeys(int slot, std::uint8_t minkey, std::uint8_t maxkey, std::uint16_t scale);
 
  private:
-  // Stops playback and waits until no voice reads a sample.
-  void ReleaseSamples();
   Change KitChanged(std::optional<std::string> status = std::nullopt);
   Change PutBuild(KitBuild& build);
 };

@@ -1,9 +1,5 @@
 // The kit editor's commands: every one that changes a sample stops playback and quiesces the
 // engine first.
-#include <algorithm>
-#include <filesystem>
-
-#include "base/Paths.h"
 #include "engine/Engine.h"
 #include "kit/KitBuilder.h"
 #include "kit/WaveReader.h"
@@ -22,11 +18,6 @@ class LastText : public KitProgress {
 };
 
 }  // namespace
-
-void Session::ReleaseSamples() {
-  StopPlayback();
-  engine_->Quiesce();
-}
 
 Change Session::KitChanged(std::optional<std::string> status) {
   modified_ = true;

@@ -12,66 +12,62 @@ Change Session::OpenMutation(std::uint32_t seed) {
   auto edit = std::make_unique<MutationEdit>(project_->working);
   edit->Open(seed, random_);
   live_ = std::move(edit);
-  liveKind_ = Window::kMutate;
   Change change = Open(Window::kMutate);
   change.pattern = true;
   return change;
 }
 
 Change Session::SetMutationAmount(int channel, int amount) {
-  auto* edit = Live<MutationEdit>(Window::kMutate);
+  auto* edit = Live<MutationEdit>();
   return Change::PatternArea(edit && edit->SetAmount(channel, amount, random_));
 }
 
 Change Session::NewMutation() {
-  auto* edit = Live<MutationEdit>(Window::kMutate);
+  auto* edit = Live<MutationEdit>();
   return Change::PatternArea(edit && edit->NewMutation(random_));
 }
 
 Change Session::OpenCurves() {
   live_ = std::make_unique<ColourCurvesEdit>(project_->working);
-  liveKind_ = Window::kMap;
   return Open(Window::kMap);
 }
 
 Change Session::SetCurveAmount(int channel, int amount) {
-  auto* edit = Live<ColourCurvesEdit>(Window::kMap);
+  auto* edit = Live<ColourCurvesEdit>();
   return Change::PatternArea(edit && edit->SetAmount(channel, amount));
 }
 
 Change Session::SetCurveInvert(int channel, bool invert) {
-  auto* edit = Live<ColourCurvesEdit>(Window::kMap);
+  auto* edit = Live<ColourCurvesEdit>();
   return Change::PatternArea(edit && edit->SetInvert(channel, invert));
 }
 
 Change Session::OpenOffset() {
   live_ = std::make_unique<ColourOffsetEdit>(project_->working);
-  liveKind_ = Window::kColors;
   return Open(Window::kColors);
 }
 
 Change Session::SetColourOffset(int channel, int offset) {
-  auto* edit = Live<ColourOffsetEdit>(Window::kColors);
+  auto* edit = Live<ColourOffsetEdit>();
   return Change::PatternArea(edit && edit->SetOffset(channel, offset));
 }
 
 const MutationEdit* Session::Mutation() const {
-  return Live<MutationEdit>(Window::kMutate);
+  return Live<MutationEdit>();
 }
 
 const ColourCurvesEdit* Session::Curves() const {
-  return Live<ColourCurvesEdit>(Window::kMap);
+  return Live<ColourCurvesEdit>();
 }
 
 const ColourOffsetEdit* Session::Offset() const {
-  return Live<ColourOffsetEdit>(Window::kColors);
+  return Live<ColourOffsetEdit>();
 }
 
 Change Session::AcceptLiveEdit() {
   if (!live_) return {};
   live_->Accept(*undo_);
   live_.reset();
-  liveKind_ = Window::kNone;
   modified_ = true;
   Change change = Change::PatternArea(true);
   change |= CloseModalEdit();
@@ -82,7 +78,6 @@ Change Session::CancelLiveEdit() {
   if (!live_) return {};
   Change change = Change::PatternArea(live_->Cancel());
   live_.reset();
-  liveKind_ = Window::kNone;
   change |= CloseModalEdit();
   return change;
 }

@@ -292,7 +292,7 @@ TEST_F(ToolsFixture, EyedropperSelectorAndRowHint) {
   edit.currentTool = kHand;
   EXPECT_EQ(Move(40, 7, false).status, "");
   EXPECT_EQ(LineQuantizeText(2), "1/4");
-  EXPECT_EQ(PencilVariationText(37.6), "37 %");
+  EXPECT_EQ(PercentText(37.6), "37 %");
 }
 
 }  // namespace

@@ -20,7 +20,6 @@
 #include "edit/qt/ToolCursors.h"
 #include "engine/AudioStream.h"
 #include "engine/Engine.h"
-#include "model/Project.h"
 #include "widgets/qt/GUIcolorButton.h"
 #include "widgets/qt/Look.h"
 #include "widgets/qt/PictureButton.h"
@@ -45,11 +44,11 @@ struct Slot {
   int column;
 };
 constexpr Slot kBottomRow[] = {
-    {Command::kNew, 0},         {Command::kLoad, 1},        {Command::kSave, 2},
-    {Command::kClear, 4},       {Command::kLoadPattern, 5}, {Command::kSavePattern, 6},
-    {Command::kImport, 8},      {Command::kExport, 9},      {Command::kExportMidi, 10},
-    {Command::kPlay, 12},       {Command::kRecord, 13},     {Command::kKits, 15},
-    {Command::kPatterns, 16},   {Command::kSettings, 17},   {Command::kGrid, 19},
+    {Command::kNew, 0},       {Command::kLoad, 1},        {Command::kSave, 2},
+    {Command::kClear, 4},     {Command::kLoadPattern, 5}, {Command::kSavePattern, 6},
+    {Command::kImport, 8},    {Command::kExport, 9},      {Command::kExportMidi, 10},
+    {Command::kPlay, 12},     {Command::kRecord, 13},     {Command::kKits, 15},
+    {Command::kPatterns, 16}, {Command::kSettings, 17},   {Command::kGrid, 19},
     {Command::kAbout, 20},
 };
 
@@ -73,26 +72,13 @@ constexpr int kVolumeTop = 530;
 constexpr int kSliderHeight = 20;
 constexpr int kSliderLabelWidth = 44;
 
-// The tool buttons in their two rows of four (the picked colour takes the eighth place), with
-// the tool each selects.
-struct ToolSlot {
-  Command command;
-  std::uint32_t tool;
-};
-constexpr ToolSlot kTools[] = {
-    {Command::kPencil, kPencil}, {Command::kEraser, kEraser},     {Command::kLine, kLine},
-    {Command::kAero, kAirbrush}, {Command::kHand, kHand},         {Command::kSelector, kSelector},
-    {Command::kEyeDropper, kEyedropper},
-};
-
 int Pitch(const CellGeometry& g) {
   return g.CellWidth() == 12 ? 37 : 40;
 }
 
 bool Checkable(Command c) {
   return c == Command::kPlay || c == Command::kRecord || c == Command::kGrid ||
-         std::any_of(std::begin(kTools), std::end(kTools),
-                     [c](const ToolSlot& t) { return t.command == c; });
+         std::ranges::any_of(ToolButtons(), [c](const ToolButton& t) { return t.command == c; });
 }
 
 // A key as the table knows it; nothing for a key it cannot list.
@@ -176,7 +162,6 @@ CTondDlg::CTondDlg(Session& session, Settings& settings, AudioStream* stream, QW
   });
   loadTimer_.start(kLoadPeriodMs);
   connect(&markerTimer_, &QTimer::timeout, this, &CTondDlg::PollMarker);
-  markerTimer_.start(kMarkerPeriodMs);
   sprayTimer_.setTimerType(Qt::PreciseTimer);
   connect(&sprayTimer_, &QTimer::timeout, this, [this] { Apply(session_.SprayTick()); });
 
@@ -203,8 +188,10 @@ void CTondDlg::BuildButtons() {
   };
   for (const Slot& slot : kBottomRow)
     add(slot.command, area.left + slot.column * pitch, area.bottom + 10);
-  for (size_t i = 0; i < std::size(kTools); ++i)
-    add(kTools[i].command, right + static_cast<int>(i % 4) * pitch,
+  // The tools in two rows of four; the picked colour takes the eighth place.
+  const std::span<const ToolButton> tools = ToolButtons();
+  for (size_t i = 0; i < tools.size(); ++i)
+    add(tools[i].command, right + static_cast<int>(i % 4) * pitch,
         kToolRowTop + static_cast<int>(i / 4) * pitch);
   for (const RightRow& row : kRightRows)
     for (size_t i = 0; i < row.commands.size(); ++i)
@@ -278,7 +265,7 @@ void CTondDlg::ShowStatus(const std::string& text) {
 
 void CTondDlg::ShowTool() {
   const std::uint32_t tool = session_.Edit().currentTool;
-  for (const ToolSlot& slot : kTools)
+  for (const ToolButton& slot : ToolButtons())
     for (auto& [command, button] : buttons_)
       if (command == slot.command) button->setChecked(slot.tool == tool);
   panel_->Show(tool);
@@ -293,6 +280,7 @@ void CTondDlg::ShowTransport() {
     if (command == Command::kRecord) button->setChecked(session_.Recording());
     if (command == Command::kGrid) button->setChecked(session_.GridShown());
   }
+  if (session_.Playing() && !markerTimer_.isActive()) markerTimer_.start(kMarkerPeriodMs);
 }
 
 // The tool's cursor over the pattern area (the hand's showing its mode), the arrow elsewhere.
@@ -309,15 +297,19 @@ void CTondDlg::ShowCursor(int px, int py) {
     setCursor(ToolCursor(tool, session_.Stroke().handMode));
 }
 
+// Polled only while playing: the tick that finds playback stopped takes the marker away and is
+// the last.
 void CTondDlg::PollMarker() {
-  const int column = session_.Playing() ? session_.GetEngine().PlayColumn() : -1;
+  const bool playing = session_.Playing();
+  const int column = playing ? session_.GetEngine().PlayColumn() : -1;
   if (column != canvas_.MarkerColumn()) update(canvas_.DrawMarker(column));
+  if (!playing) markerTimer_.stop();
 }
 
 void CTondDlg::Closing() {
   if (closed_) return;
   closed_ = true;
-  session_.GetEngine().playing = false;
+  if (session_.Playing()) session_.Run(Command::kPlay);  // stops
   CloseMidiInput();
   loadTimer_.stop();
   markerTimer_.stop();
@@ -340,8 +332,8 @@ void CTondDlg::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   if (event->button() == Qt::LeftButton) {
     const Qt::KeyboardModifiers mods = event->modifiers();
-    Apply(session_.LeftDown(p.x(), p.y(),
-                            {mods.testFlag(Qt::ControlModifier), mods.testFlag(Qt::ShiftModifier)}));
+    Apply(session_.LeftDown(
+        p.x(), p.y(), {mods.testFlag(Qt::ControlModifier), mods.testFlag(Qt::ShiftModifier)}));
   } else if (event->button() == Qt::RightButton) {
     Apply(session_.RightDown(p.x(), p.y()));
   }
@@ -371,7 +363,6 @@ void CTondDlg::keyPressEvent(QKeyEvent* event) {
     const QPoint pointer = mapFromGlobal(QCursor::pos());
     if (std::optional<Change> change = session_.Key(*key, pointer.x(), pointer.y())) {
       Apply(*change);
-      ShowTransport();
       return;
     }
   }
@@ -384,7 +375,8 @@ void CTondDlg::dragEnterEvent(QDragEnterEvent* event) {
 
 void CTondDlg::dropEvent(QDropEvent* event) {
   std::vector<std::string> paths;
-  for (const QUrl& url : event->mimeData()->urls()) paths.push_back(url.toLocalFile().toStdString());
+  for (const QUrl& url : event->mimeData()->urls())
+    paths.push_back(url.toLocalFile().toStdString());
   event->acceptProposedAction();
   // Handled once the drop is over, so that the program the files came from is not kept waiting
   // on a question or a message.

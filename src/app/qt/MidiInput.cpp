@@ -78,10 +78,6 @@ std::vector<std::string> MidiInput::Ports(MidiBackend backend) {
   return names;
 }
 
-const char* MidiInput::BackendName(MidiBackend backend) {
-  return ApiOf(backend) == RtMidi::LINUX_ALSA ? "ALSA" : "JACK";
-}
-
 bool MidiInput::Open(int index) {
   Close();
   std::unique_ptr<RtMidiIn> in = Client(ApiOf(backend_));
@@ -116,9 +112,8 @@ void MidiInput::Received(double, std::vector<unsigned char>* message, void* self
 
 void MidiInput::Push(std::uint32_t word) {
   const std::uint32_t head = head_.load(std::memory_order_relaxed);
-  if (head - tail_.load(std::memory_order_acquire) == kRing) {
-    dropped_.fetch_add(1, std::memory_order_relaxed);
-  } else {
+  // A window thread a whole ring behind loses the newest messages, not the ones it will read.
+  if (head - tail_.load(std::memory_order_acquire) != kRing) {
     ring_[head % kRing] = word;
     head_.store(head + 1, std::memory_order_seq_cst);
   }

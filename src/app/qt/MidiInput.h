@@ -44,8 +44,6 @@ class MidiInput : public QObject {
   // The names of the ports messages can come from (at most 255); none when neither the
   // sequencer nor a JACK server is there.
   static std::vector<std::string> Ports(MidiBackend backend = MidiBackend::kAuto);
-  // "ALSA" or "JACK": which one kAuto picks here.
-  static const char* BackendName(MidiBackend backend = MidiBackend::kAuto);
 
   // Opens port `index` of Ports() as the port "Tond:MIDI IN"; false when there is no such port
   // or it does not open. Closes a port opened before.
@@ -53,8 +51,6 @@ class MidiInput : public QObject {
   void Close();
   bool IsOpen() const { return in_ != nullptr; }
   void SetHandler(Handler handler) { handler_ = std::move(handler); }
-  // Messages lost because the window thread fell a whole ring behind.
-  std::uint64_t Dropped() const { return dropped_.load(std::memory_order_relaxed); }
 
  private:
   static constexpr std::uint32_t kRing = 8192;  // a power of two
@@ -70,7 +66,6 @@ class MidiInput : public QObject {
   std::atomic<std::uint32_t> head_{0};  // written by the MIDI thread
   std::atomic<std::uint32_t> tail_{0};  // written by the window thread
   std::atomic<bool> posted_{false};     // a Drain is queued and has not started
-  std::atomic<std::uint64_t> dropped_{0};
 };
 
 }  // namespace tond

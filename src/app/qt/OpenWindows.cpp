@@ -1,6 +1,4 @@
-// The windows the main window opens for a Change, and the MIDI input's place in its life. Each
-// window of the program adds its case to OpenWindow() when it lands; until then its command does
-// nothing (a live edit the session opened for it is cancelled, so nothing waits on it).
+// The windows the main window opens for a Change, and the MIDI input's place in its life.
 #include "app/qt/AboutBox.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MidiInput.h"

@@ -26,10 +26,6 @@ constexpr int kStatusHeight = 16;
 
 }  // namespace
 
-QRect ToQRect(const PixelRect& r) {
-  return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
-
 PatternCanvas::PatternCanvas(const CellGeometry& geometry, QSize size)
     : geometry_(geometry), image_(size, QImage::Format_RGB32) {
   image_.fill(kCanvasBackground);
@@ -102,7 +98,7 @@ QRect PatternCanvas::DrawPattern(Session& session) {
         if (std::optional<Cell> c = FloatingCell(session.GetProject(), edit, x, y))
           FillCell(x, y, CellRgb(*c));
   }
-  return ToQRect(area);
+  return QRectOf(area);
 }
 
 QRegion PatternCanvas::DrawCells(Session& session, std::span<const CellPoint> cells) {
@@ -113,28 +109,25 @@ QRegion PatternCanvas::DrawCells(Session& session, std::span<const CellPoint> ce
     if (c.x < 0 || c.x >= kColumns || c.y < 0 || c.y >= kRows) continue;
     const std::optional<Cell> floating = FloatingCell(project, session.Edit(), c.x, c.y);
     FillCell(c.x, c.y, CellRgb(floating ? *floating : project.GetCell(c.x, c.y)));
-    region += ToQRect(geometry_.CellPixels(c.x, c.y));
+    region += QRectOf(geometry_.CellPixels(c.x, c.y));
   }
   return region;
 }
 
-QRect PatternCanvas::MarkerRect(int column) const {
-  const int w = geometry_.CellWidth();
-  return column < 0 ? QRect()
-                    : QRect(column * w + 15, kMarkerTop, w - 1, kMarkerBottom - kMarkerTop);
+// Above the column's cells, as wide as they are; nothing for -1.
+PixelRect PatternCanvas::MarkerPixels(int column) const {
+  if (column < 0) return {};
+  const PixelRect cells = geometry_.CellPixels(column, 0);
+  return {cells.left, kMarkerTop, cells.right, kMarkerBottom};
 }
 
 QRect PatternCanvas::DrawMarker(int column) {
-  if (image_.isNull()) return {};
-  if (column == marker_) return {};
-  const QRect before = MarkerRect(marker_), after = MarkerRect(column);
-  if (!before.isEmpty())
-    Fill({before.left(), before.top(), before.right() + 1, before.bottom() + 1},
-         kCanvasBackground);
-  if (!after.isEmpty())
-    Fill({after.left(), after.top(), after.right() + 1, after.bottom() + 1}, kMarkerColour);
+  if (image_.isNull() || column == marker_) return {};
+  const PixelRect before = MarkerPixels(marker_), after = MarkerPixels(column);
+  Fill(before, kCanvasBackground);
+  Fill(after, kMarkerColour);
   marker_ = column;
-  return before | after;
+  return QRectOf(before) | QRectOf(after);
 }
 
 QRect PatternCanvas::DrawStatus(const QString& text, const QFont& font) {

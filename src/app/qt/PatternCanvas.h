@@ -14,6 +14,7 @@
 #include "base/Rect.h"
 #include "edit/CellGeometry.h"
 #include "model/Cell.h"
+#include "widgets/qt/Convert.h"
 
 namespace tond {
 
@@ -26,13 +27,6 @@ inline constexpr QRgb kRowLine = 0xFF283228;
 inline constexpr QRgb kBeatLine = 0xFF464646;
 inline constexpr QRgb kMarkerColour = 0xFFFF0000;
 inline constexpr QRgb kStatusColour = 0xFFC0C0C0;
-
-// A cell's 0x00BBGGRR as the image's 0xFFRRGGBB.
-inline QRgb CellRgb(Cell c) {
-  return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-}
-
-QRect ToQRect(const PixelRect& r);
 
 class PatternCanvas {
  public:
@@ -56,7 +50,7 @@ class PatternCanvas {
   void Fill(const PixelRect& r, QRgb colour);
   void Frame(const PixelRect& r, QRgb colour);
   void FillCell(int x, int y, QRgb colour);
-  QRect MarkerRect(int column) const;
+  PixelRect MarkerPixels(int column) const;
 
   CellGeometry geometry_;
   QImage image_;

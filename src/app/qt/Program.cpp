@@ -18,6 +18,7 @@
 #include "app/qt/QtPlatform.h"
 #include "app/qt/TondApp.h"
 #include "base/Notifier.h"
+#include "widgets/qt/Look.h"
 
 namespace tond {
 
@@ -130,6 +131,7 @@ int RunWindowProgram(const std::optional<std::string>& file) {
   char name[] = "tond";
   char* argv[] = {name, nullptr};
   std::unique_ptr<QApplication> qt = StartQt(argc, argv);
+  ApplyDarkLookToApplication();
 
   QtPlatform platform;
   CTondApp app(platform);

@@ -42,33 +42,26 @@ QString FilterPatterns(const QString& patterns) {
 }
 
 // The file dialog of the program's file commands: starts in the folder, or on the file last
-// chosen there, with the first entry of the filter selected.
-QFileDialog* MakeDialog(QWidget* parent, const FileDialog& d, QFileDialog::AcceptMode mode,
-                        QFileDialog::FileMode files) {
-  auto* dialog = new QFileDialog(parent);
-  dialog->setAcceptMode(mode);
-  dialog->setFileMode(files);
-  const QString filter = QtFilter(d.filter);
-  dialog->setNameFilters(filter.split(";;"));
-  QString suffix = QString::fromStdString(d.defaultExtension);
-  if (suffix.startsWith("*.")) suffix = suffix.mid(2);
-  dialog->setDefaultSuffix(suffix);
-  const QFileInfo start(QString::fromStdString(d.start));
-  if (start.isDir() || d.start.empty()) {
-    dialog->setDirectory(start.absoluteFilePath());
-  } else {
-    dialog->setDirectory(start.absolutePath());
-    dialog->selectFile(start.fileName());
-  }
-  return dialog;
-}
-
+// chosen there, with the first entry of the filter selected; nothing when cancelled.
 std::vector<std::string> Run(QWidget* parent, const FileDialog& d, QFileDialog::AcceptMode mode,
                              QFileDialog::FileMode files) {
-  std::unique_ptr<QFileDialog> dialog(MakeDialog(parent, d, mode, files));
+  QFileDialog dialog(parent);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(files);
+  dialog.setNameFilters(QtFilter(d.filter).split(";;"));
+  QString suffix = QString::fromStdString(d.defaultExtension);
+  if (suffix.startsWith("*.")) suffix = suffix.mid(2);
+  dialog.setDefaultSuffix(suffix);
+  const QFileInfo start(QString::fromStdString(d.start));
+  if (start.isDir() || d.start.empty()) {
+    dialog.setDirectory(start.absoluteFilePath());
+  } else {
+    dialog.setDirectory(start.absolutePath());
+    dialog.selectFile(start.fileName());
+  }
   std::vector<std::string> chosen;
-  if (dialog->exec() != QDialog::Accepted) return chosen;
-  for (const QString& path : dialog->selectedFiles()) chosen.push_back(path.toStdString());
+  if (dialog.exec() != QDialog::Accepted) return chosen;
+  for (const QString& path : dialog.selectedFiles()) chosen.push_back(path.toStdString());
   return chosen;
 }
 

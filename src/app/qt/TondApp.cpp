@@ -164,8 +164,8 @@ void CTondApp::StartUp() {
   else if (!playing)
     notice_ = FormatMessage(kDeviceFailedNotice, device);
   else if (device != settings.audioDevice)
-    notice_ = "The audio device \"" + settings.audioDevice + "\" is not there: Tond plays through \"" +
-              device + "\".";
+    notice_ = "The audio device \"" + settings.audioDevice +
+              "\" is not there: Tond plays through \"" + device + "\".";
   session_->SetRecorder(&stream_->GetRecorder());
 }
 
@@ -213,18 +213,6 @@ std::string CTondApp::DefaultKitPath() const {
 
 Engine& CTondApp::GetEngine() {
   return session_->GetEngine();
-}
-
-bool CTondApp::StartRecording() {
-  return GetRecorder().Start(folders.output, &platform_);
-}
-
-void CTondApp::StopRecording() {
-  GetRecorder().Stop();
-}
-
-bool CTondApp::IsRecording() const {
-  return stream_ && stream_->GetRecorder().IsRecording();
 }
 
 Recorder& CTondApp::GetRecorder() {

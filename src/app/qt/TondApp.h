@@ -17,7 +17,7 @@
 #include <string>
 
 #include "app/qt/Settings.h"
-#include "session/Settings.h"
+
 namespace tond {
 
 class AudioStream;
@@ -31,7 +31,8 @@ class SoundPlayer;
 // named with the one played instead).
 inline constexpr const char* kDeviceFailedNotice =
     "The audio device \"%s\" could not be opened: Tond plays no sound.";
-inline constexpr const char* kNoDeviceNotice = "No audio output device was found: Tond plays no sound.";
+inline constexpr const char* kNoDeviceNotice =
+    "No audio output device was found: Tond plays no sound.";
 // Unsaved changes when a signal ends the program go to the Projects folder as "recovery.blp" (with
 // a number when it is taken) and are renamed after their time at the next start.
 inline constexpr const char* kRecoveryStem = "recovery";
@@ -76,20 +77,12 @@ class CTondApp {
   // status line naming them (empty when there was none).
   std::string ClaimRecovery();
 
-  // Transport: the engine's `playing` and `muted`, and the recorder's state. Starting a
-  // recording creates the next free "output<n>.wav" in the Output folder; false (with the
-  // message shown) when it cannot be created.
-  bool StartRecording();
-  void StopRecording();
-  bool IsRecording() const;
-
   Session& GetSession() { return *session_; }
   Engine& GetEngine();
   // Valid between StartUp() and ShutDown().
   AudioStream& Stream() { return *stream_; }
   Recorder& GetRecorder();
   SoundPlayer& GetPlayer();
-  Platform& GetPlatform() { return platform_; }
 
   Settings settings;
   Folders folders;

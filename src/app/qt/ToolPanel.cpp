@@ -76,7 +76,7 @@ void ToolPanel::Build(std::uint32_t tool) {
   switch (tool) {
     case kPencil:
       rows.Colours("color", {&s.pencilColour});
-      rows.Slider("variation", kPencilVariationRange, &s.pencilVariation, PencilVariationText);
+      rows.Slider("variation", kPencilVariationRange, &s.pencilVariation, PercentText);
       break;
     case kEraser:
       rows.Slider("size", kEraserSizeRange, &s.eraserSize, IntegerSliderText);

@@ -18,7 +18,6 @@ class ToolPanel : public QWidget {
   ToolPanel(ToolSettings& settings, QWidget* parent);
   // Builds the panel of `tool` from the settings; the tool already shown keeps its panel.
   void Show(std::uint32_t tool);
-  std::uint32_t Tool() const { return tool_; }
 
  private:
   void Build(std::uint32_t tool);

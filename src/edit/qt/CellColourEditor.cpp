@@ -6,9 +6,10 @@
 #include <QPainter>
 #include <array>
 #include <functional>
-#include <string>
 
+#include "edit/ToolSettings.h"
 #include "session/Session.h"
+#include "widgets/qt/Convert.h"
 #include "widgets/qt/Look.h"
 #include "widgets/qt/SliderRow.h"
 
@@ -32,7 +33,7 @@ class Swatch : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    QPainter(this).fillRect(rect(), QColor(Red(colour_), Green(colour_), Blue(colour_)));
+    QPainter(this).fillRect(rect(), QColor(CellRgb(colour_)));
   }
   void mousePressEvent(QMouseEvent* event) override {
     if (event->button() != Qt::LeftButton) return;
@@ -66,9 +67,8 @@ class CellDialog : public QDialog {
     const std::array<const char*, 3> labels{"Red", "Green", "Blue"};
     for (int channel = 0; channel < 3; ++channel) {
       const int value = static_cast<int>((colour >> (8 * channel)) & 0xFFu);
-      auto* slider = new SliderRow(
-          QString::fromLatin1(labels[static_cast<std::size_t>(channel)]), 0, 255, value,
-          [](double v) { return std::to_string(static_cast<int>(v)); }, this);
+      auto* slider = new SliderRow(QString::fromLatin1(labels[static_cast<std::size_t>(channel)]),
+                                   0, 255, value, IntegerSliderText, this);
       slider->setObjectName(QString::fromLatin1(labels[static_cast<std::size_t>(channel)]));
       slider->Slider()->SetPageStep(10);
       slider->SetLabelWidth(30);

@@ -10,17 +10,18 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
 
 #include "base/Notifier.h"
+#include "base/Paths.h"
 #include "edit/Filters.h"
 #include "edit/qt/ToolDialog.h"
 #include "edit/qt/ToolWindows.h"
 #include "files/qt/FilterSource.h"
+#include "widgets/qt/Convert.h"
 #include "widgets/qt/GUIslider.h"
 
 namespace tond {
@@ -33,33 +34,25 @@ constexpr int kRowY = 364;
 constexpr auto kFirstLook = std::chrono::milliseconds(150);
 
 struct Filter {
-  std::string path;
   Pattern cells;
   QImage thumbnail;  // pixel (x, y) is the cell of column x, row y
+};
+
+// A file that could not be read: its name for the status line, the message for its tooltip.
+struct Unread {
+  std::string name;
+  std::string text;
 };
 
 QImage Thumbnail(const Pattern& cells) {
   QImage image(kColumns, kRows, QImage::Format_RGB32);
   for (int y = 0; y < kRows; ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < kColumns; ++x) {
-      const Cell c = cells[static_cast<size_t>(CellIndex(x, y))];
-      line[x] = qRgb(Red(c), Green(c), Blue(c));
-    }
+    for (int x = 0; x < kColumns; ++x)
+      line[x] = CellRgb(cells[static_cast<size_t>(CellIndex(x, y))]);
   }
   return image;
 }
-
-// Keeps what reading a file would have shown in a message box.
-class HeldNotes : public Notifier {
- public:
-  void Message(const std::string& text) override { texts.push_back(text); }
-  bool Confirm(const std::string& text) override {
-    texts.push_back(text);
-    return false;
-  }
-  std::vector<std::string> texts;
-};
 
 // Reads the entries one after another on its own thread. Each one read (or refused) calls
 // `arrived` on that thread; the window then takes what is ready on its own.
@@ -69,11 +62,13 @@ class FilterScan {
       : arrived_(std::move(arrived)), thread_([this, entries = std::move(entries)] {
           for (const std::string& path : entries) {
             if (stop_) break;
-            HeldNotes notes;
-            std::optional<Pattern> cells = ReadFilterSource(path, notes);
+            HeldMessages held;
+            std::optional<Pattern> cells = ReadFilterSource(path, held);
             std::optional<Filter> filter;
-            if (cells) filter = Filter{path, *cells, Thumbnail(*cells)};
-            Hand(std::move(filter), std::move(notes.texts), false);
+            if (cells) filter = Filter{*cells, Thumbnail(*cells)};
+            std::vector<Unread> notes;
+            for (std::string& text : held.messages) notes.push_back({FileNameOf(path), text});
+            Hand(std::move(filter), std::move(notes), false);
           }
           Hand(std::nullopt, {}, true);
         }) {}
@@ -85,7 +80,7 @@ class FilterScan {
   FilterScan& operator=(const FilterScan&) = delete;
 
   // Moves what has been read since the last call into the lists; true once all has been read.
-  bool Take(std::vector<Filter>& filters, std::vector<std::string>& unread) {
+  bool Take(std::vector<Filter>& filters, std::vector<Unread>& unread) {
     std::lock_guard lock(mutex_);
     for (Filter& f : ready_) filters.push_back(std::move(f));
     ready_.clear();
@@ -103,7 +98,7 @@ class FilterScan {
   }
 
  private:
-  void Hand(std::optional<Filter> filter, std::vector<std::string> notes, bool done) {
+  void Hand(std::optional<Filter> filter, std::vector<Unread> notes, bool done) {
     {
       std::lock_guard lock(mutex_);
       if (filter) ready_.push_back(std::move(*filter));
@@ -118,7 +113,7 @@ class FilterScan {
   std::mutex mutex_;
   std::condition_variable done_changed_;
   std::vector<Filter> ready_;
-  std::vector<std::string> notes_;
+  std::vector<Unread> notes_;
   bool done_ = false;
   std::atomic<bool> stop_{false};
   std::thread thread_;  // last: it starts once everything it uses is there
@@ -156,10 +151,10 @@ class FilterDlg : public ToolDialog {
     level_->setGeometry(250, kRowY, 100, 15);
     level_->SetRange(1, 100);
     level_->SetPageStep(10);
-    levelText_ = new QLabel(this);
-    levelText_->setGeometry(356, kRowY, 30, 15);
-    connect(level_, &GUIslider::valueChanged, this,
-            [this](double value) { levelText_->setNum(static_cast<int>(value)); });
+    auto* levelText = new QLabel(this);
+    levelText->setGeometry(356, kRowY, 30, 15);
+    connect(level_, &GUIslider::valueChanged, levelText,
+            [levelText](double value) { levelText->setNum(static_cast<int>(value)); });
     level_->SetValue(stored.level);
 
     AddOk(QRect(392, kRowY - 4, 56, 24));
@@ -202,7 +197,7 @@ class FilterDlg : public ToolDialog {
                                ? &filters_[static_cast<size_t>(selection_)].cells
                                : nullptr;
     accepted_ = session_.AcceptFilter(static_cast<std::uint32_t>(destination_->currentIndex()),
-                                      static_cast<std::uint32_t>(levelText_->text().toInt()),
+                                      static_cast<std::uint32_t>(level_->Value()),
                                       cells ? selection_ : std::int16_t{-1}, cells);
     ToolDialog::accept();
   }
@@ -287,12 +282,9 @@ class FilterDlg : public ToolDialog {
   void ShowUnread() {
     if (unread_.empty()) return;
     QStringList names, texts;
-    for (const std::string& text : unread_) {
-      texts << QString::fromStdString(text);
-      // The messages end with the file's path.
-      const size_t at = text.find("\n ");
-      const std::string path = at == std::string::npos ? text : text.substr(at + 2);
-      names << QString::fromStdString(std::filesystem::path(path).filename().string());
+    for (const Unread& file : unread_) {
+      names << QString::fromStdString(file.name);
+      texts << QString::fromStdString(file.text);
     }
     status_->setText("Not read: " + names.join(", "));
     status_->setToolTip(texts.join("\n\n"));
@@ -300,7 +292,7 @@ class FilterDlg : public ToolDialog {
 
   Session& session_;
   std::vector<Filter> filters_;
-  std::vector<std::string> unread_;
+  std::vector<Unread> unread_;
   std::unique_ptr<FilterScan> scan_;
   FilterBrowser browser_{0, -1};
   std::int16_t selection_;  // may name a filter not read yet
@@ -310,7 +302,6 @@ class FilterDlg : public ToolDialog {
   QScrollBar* scroll_;
   QComboBox* destination_;
   GUIslider* level_;
-  QLabel* levelText_;
   Change accepted_;
 };
 

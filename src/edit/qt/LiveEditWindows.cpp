@@ -7,8 +7,10 @@
 #include "edit/ColourCurves.h"
 #include "edit/ColourOffset.h"
 #include "edit/Mutation.h"
+#include "edit/ToolSettings.h"
 #include "edit/qt/ToolDialog.h"
 #include "edit/qt/ToolWindows.h"
+#include "widgets/qt/Convert.h"
 
 namespace tond {
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "edit/RandomFill.h"
+#include "edit/ToolSettings.h"
 #include "edit/qt/ToolDialog.h"
 #include "edit/qt/ToolWindows.h"
 #include "widgets/qt/GUIcolorButton.h"

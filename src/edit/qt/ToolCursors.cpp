@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <cmath>
+#include <numbers>
 
 #include "edit/EditState.h"
 #include "edit/HandTool.h"
@@ -50,13 +51,18 @@ QPainterPath Crosshair(QPointF c, double reach, double gap) {
   return cross;
 }
 
-// A stick along the diagonal from the tip at the bottom left: the pencil and the pipette.
-QPainterPath Diagonal(const QPolygonF& alongX) {
+// Lays a shape drawn along +x from its tip onto the diagonal up from the bottom left corner.
+QTransform DiagonalTurn() {
   QTransform turn;
   turn.translate(1.5, 30.5);
   turn.rotate(-45);
+  return turn;
+}
+
+// A stick along the diagonal from the tip at the bottom left: the pencil and the pipette.
+QPainterPath Diagonal(const QPolygonF& alongX) {
   QPainterPath path;
-  path.addPolygon(turn.map(alongX));
+  path.addPolygon(DiagonalTurn().map(alongX));
   path.closeSubpath();
   return path;
 }
@@ -69,9 +75,7 @@ QCursor PencilCursor() {
                 {QPointF(0, 0), QPointF(8, -4), QPointF(38, -4), QPointF(38, 4), QPointF(8, 4)})));
   // The lead, and the line between the point and the body.
   p.setPen(QPen(Qt::black, 1.2));
-  QTransform turn;
-  turn.translate(1.5, 30.5);
-  turn.rotate(-45);
+  const QTransform turn = DiagonalTurn();
   p.drawLine(turn.map(QLineF(8, -4, 8, 4)));
   p.drawLine(turn.map(QLineF(32, -4, 32, 4)));
   p.setBrush(Qt::black);
@@ -113,7 +117,7 @@ QCursor CrossCursor(bool lineMark, bool spray) {
     p.setPen(QPen(Qt::black, 0.8));
     p.setBrush(Qt::white);
     for (int i = 0; i < 10; ++i) {
-      const double a = i * 2 * 3.14159265358979 / 10 + 0.3;
+      const double a = i * 2 * std::numbers::pi / 10 + 0.3;
       const double r = 11 + (i % 3) * 1.6;
       p.drawEllipse(QPointF(c.x() + r * std::cos(a), c.y() + r * std::sin(a)), 1.4, 1.4);
     }

@@ -21,14 +21,6 @@ QPushButton* ToolDialog::AddOk(const QRect& where) {
   return ok;
 }
 
-std::string PercentText(double value) {
-  return std::to_string(static_cast<int>(value)) + " %";
-}
-
-QRect QRectOf(const PixelRect& r) {
-  return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
-
 ChannelRows AddChannelRows(QWidget* window, const QRect& first, int pitch, double minimum,
                            double maximum, const std::array<double, 3>& values,
                            const SliderRow::Formatter& text,

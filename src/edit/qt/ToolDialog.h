@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 
-#include "base/Rect.h"
 #include "widgets/qt/SliderRow.h"
 
 class QPushButton;
@@ -20,11 +19,6 @@ class ToolDialog : public QDialog {
   ToolDialog(QWidget* parent, const QString& title, QSize size);
   QPushButton* AddOk(const QRect& where);
 };
-
-// The value text "%d %%" of the percentage sliders.
-std::string PercentText(double value);
-
-QRect QRectOf(const PixelRect& r);
 
 // The three rows "Red", "Green", "Blue" (their sliders named "red", "green", "blue"), one
 // below the other from `first`, `pitch` apart. `changed` gets the channel (0 red, 1 green,

@@ -11,7 +11,6 @@
 
 #include "kit/KitList.h"
 #include "model/Project.h"
-#include "scales/qt/OwnPictureButton.h"
 #include "scales/qt/ScaleDlg.h"
 #include "session/Session.h"
 #include "widgets/qt/Look.h"
@@ -26,9 +25,7 @@ namespace {
 constexpr int kButtonSize = 40;
 constexpr int kPictureSize = 32;
 constexpr int kButtonGap = 8;
-const QColor kText(0xC0, 0xC0, 0xC0);
 const QColor kHighlight(0xFF, 0x64, 0x64);
-const QColor kBackground(0x22, 0x22, 0x22);
 
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
@@ -42,7 +39,7 @@ QPixmap Box(bool loop, bool on, int height) {
   p.setRenderHint(QPainter::Antialiasing);
   const QRectF frame(0.5, 0.5, box.width() - 1, box.height() - 1);
   p.setPen(on ? QColor(0x66, 0xCC, 0x66) : QColor(0x66, 0x66, 0x66));
-  p.setBrush(on ? QColor(0x22, 0x55, 0x22) : kBackground);
+  p.setBrush(on ? QColor(0x22, 0x55, 0x22) : kBackgroundColour);
   p.drawRect(frame);
   if (!on) return box;
   p.setPen(QPen(QColor(0xDD, 0xFF, 0xDD), 1.2));
@@ -62,8 +59,8 @@ QPixmap KitPicture(CKitDlg::Button button) {
   picture.fill(Qt::transparent);
   QPainter p(&picture);
   p.setRenderHint(QPainter::Antialiasing);
-  const QColor ink(0xC0, 0xC0, 0xC0);
-  const QColor accent(0xFF, 0x64, 0x64);
+  const QColor& ink = kLabelColour;
+  const QColor& accent = kHighlight;
   p.setPen(QPen(ink, 2));
   auto folder = [&p, &ink](QRectF r) {
     QPainterPath path;
@@ -144,7 +141,7 @@ CKitDlg::CKitDlg(Session& session, QWidget* parent)
   setMouseTracking(true);
   setAcceptDrops(true);
   setFocusPolicy(Qt::StrongFocus);
-  const KitListRect list = KitListBounds(session.Geometry().CellWidth(), cellHeight_);
+  const PixelRect list = KitListBounds(session.Geometry().CellWidth(), cellHeight_);
   const int buttonsTop = KitStatusTop(cellHeight_) + 2 * cellHeight_ + 4;
   setFixedSize(list.right + kLeft, buttonsTop + kButtonSize + kTop);
   for (int i = 0; i < 4; ++i) boxes_[static_cast<size_t>(i)] = Box(i < 2, i % 2 == 0, cellHeight_);
@@ -154,7 +151,7 @@ CKitDlg::CKitDlg(Session& session, QWidget* parent)
     // Clear, Load and Save have the library's pictures; the four kit commands draw their own.
     PictureButton* button =
         i <= kSave ? new PictureButton(kNames[i], kTooltips[i], kButtonSize, this)
-                   : new OwnPictureButton(kNames[i], KitPicture(which), kTooltips[i], 4, this);
+                   : new PictureButton(kNames[i], KitPicture(which), kTooltips[i], 4, this);
     button->move(kLeft + i * (button->width() + kButtonGap), buttonsTop);
     buttons_[static_cast<size_t>(i)] = button;
     connect(button, &QAbstractButton::clicked, this, [this, which] {
@@ -193,15 +190,14 @@ void CKitDlg::Highlight(int slot) {
 }
 
 void CKitDlg::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  p.fillRect(rect(), kBackground);
+  QPainter p(this);  // on the dark look's background
   p.setFont(ToolFont());
   const CKit& kit = session_.GetProject().kit;
   const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
   for (int i = 0; i < kSlots; ++i) {
     const CInstrument& in = kit[i];
     const int y = KitRowTop(i, cellHeight_);
-    p.setPen(i == highlighted_ ? kHighlight : kText);
+    p.setPen(i == highlighted_ ? kHighlight : kLabelColour);
     p.save();
     p.setClipRect(kLeft, y, kNameClipRight - kLeft, cellHeight_);
     p.drawText(QRect(kLeft, y, kNameClipRight - kLeft + 100, cellHeight_), flags,
@@ -214,7 +210,7 @@ void CKitDlg::paintEvent(QPaintEvent*) {
     p.drawText(QRect(kRootKeyX, y, kRootKeyWidth, cellHeight_), flags,
                Text(RootKeyText(in.rootKey)));
   }
-  p.setPen(kText);
+  p.setPen(kLabelColour);
   p.drawText(QRect(kLeft, KitStatusTop(cellHeight_), width() - 2 * kLeft, 2 * cellHeight_), flags,
              Text(status_));
 }

@@ -40,8 +40,7 @@ class PatternsDialog : public QDialog {
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    p.fillRect(rect(), kBackgroundColour);
+    QPainter p(this);  // on the dark look's background
     for (int i = 0; i < kCount; ++i) {
       const Point at = ThumbnailOrigin(i);
       p.drawImage(at.x, at.y, thumbnails_[static_cast<std::size_t>(i)]);

@@ -8,9 +8,9 @@
 
 #include "scales/KeyNames.h"
 #include "scales/ScaleTable.h"
-#include "scales/qt/OwnPictureButton.h"
 #include "scales/qt/SelectKeyDlg.h"
 #include "widgets/qt/Look.h"
+#include "widgets/qt/PictureButton.h"
 
 namespace tond {
 
@@ -45,8 +45,8 @@ ScaleDlg::ScaleDlg(const KeyRange& range, Changed changed, QWidget* parent)
       list_(new QListWidget(this)),
       minField_(new QLineEdit(this)),
       maxField_(new QLineEdit(this)),
-      minButton_(new OwnPictureButton("MinKey", RangeButtonPicture(true), "MinKey", 2, this)),
-      maxButton_(new OwnPictureButton("MaxKey", RangeButtonPicture(false), "MaxKey", 2, this)) {
+      minButton_(new PictureButton("MinKey", RangeButtonPicture(true), "MinKey", 2, this)),
+      maxButton_(new PictureButton("MaxKey", RangeButtonPicture(false), "MaxKey", 2, this)) {
   ApplyDarkLook(this);
   setWindowTitle("Scale and range");
   setFixedSize(270, 330);

@@ -13,6 +13,7 @@
 #include <numbers>
 
 #include "widgets/ColourSpace.h"
+#include "widgets/qt/Convert.h"
 #include "widgets/qt/PictureButton.h"
 #include "widgets/qt/Shapes.h"
 
@@ -40,11 +41,10 @@ void Outlined(QPainter& p, const QColor& fill, const QColor& line = kShade, doub
   p.setPen(QPen(line, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 }
 
-// A filled arrowhead whose tip is at `tip`, pointing along `angle` (degrees, screen y down).
+// A filled arrowhead whose tip is at `tip`, pointing along `angle` (radians, screen y down).
 void Head(QPainter& p, QPointF tip, double angle, const QColor& colour, double size = 16) {
-  const double a = angle * std::numbers::pi / 180.0;
-  const QPointF back(-std::cos(a) * size, -std::sin(a) * size);
-  const QPointF side(-std::sin(a) * size * 0.6, std::cos(a) * size * 0.6);
+  const QPointF back(-std::cos(angle) * size, -std::sin(angle) * size);
+  const QPointF side(-std::sin(angle) * size * 0.6, std::cos(angle) * size * 0.6);
   p.setPen(Qt::NoPen);
   p.setBrush(colour);
   p.drawPolygon(QPolygonF({tip, tip + back + side, tip + back - side}));
@@ -52,10 +52,9 @@ void Head(QPainter& p, QPointF tip, double angle, const QColor& colour, double s
 
 void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& colour, double width = 6,
            double head = 16) {
-  const double angle = std::atan2(to.y() - from.y(), to.x() - from.x()) * 180 / std::numbers::pi;
-  const double a = angle * std::numbers::pi / 180.0;
+  const double angle = std::atan2(to.y() - from.y(), to.x() - from.x());
   p.setPen(Stroke(colour, width));
-  p.drawLine(from, to - QPointF(std::cos(a) * head * 0.6, std::sin(a) * head * 0.6));
+  p.drawLine(from, to - QPointF(std::cos(angle), std::sin(angle)) * head * 0.6);
   Head(p, to, angle, colour, head);
 }
 
@@ -75,21 +74,20 @@ void ArcArrow(QPainter& p, QPointF centre, double radius, double start, double s
   // The tangent on screen, in the direction of the sweep.
   const double sign = span > 0 ? 1 : -1;
   const double tangent = std::atan2(-std::cos(end) * sign, -std::sin(end) * sign);
-  Head(p, tip, tangent * 180 / std::numbers::pi, colour, 18);
+  Head(p, tip, tangent, colour, 18);
+}
+
+// A rectangle with its top right corner cut off `cut` down and across: a sheet, a floppy disk.
+QPolygonF CutCorner(const QRectF& r, double cut) {
+  return QPolygonF({r.topLeft(), QPointF(r.right() - cut, r.top()),
+                    QPointF(r.right(), r.top() + cut), r.bottomRight(), r.bottomLeft()});
 }
 
 // A sheet of paper with its top right corner folded.
 void Page(QPainter& p, const QRectF& r, const QColor& paper = kPaper) {
   const double fold = r.width() * 0.3;
-  QPainterPath sheet;
-  sheet.moveTo(r.topLeft());
-  sheet.lineTo(r.right() - fold, r.top());
-  sheet.lineTo(r.right(), r.top() + fold);
-  sheet.lineTo(r.bottomRight());
-  sheet.lineTo(r.bottomLeft());
-  sheet.closeSubpath();
   Outlined(p, paper);
-  p.drawPath(sheet);
+  p.drawPolygon(CutCorner(r, fold));
   p.setBrush(paper.darker(135));
   p.drawPolygon(
       QPolygonF({QPointF(r.right() - fold, r.top()), QPointF(r.right() - fold, r.top() + fold),
@@ -118,14 +116,7 @@ void Folder(QPainter& p, const QRectF& r) {
 void Floppy(QPainter& p, const QRectF& r) {
   Outlined(p, QColor(0x4C, 0x6C, 0xA4));
   const double w = r.width();
-  QPainterPath body;
-  body.moveTo(r.topLeft());
-  body.lineTo(r.right() - w * 0.14, r.top());
-  body.lineTo(r.right(), r.top() + w * 0.14);
-  body.lineTo(r.bottomRight());
-  body.lineTo(r.bottomLeft());
-  body.closeSubpath();
-  p.drawPath(body);
+  p.drawPolygon(CutCorner(r, w * 0.14));
   // Shutter with its slot, and the label.
   Outlined(p, QColor(0xC8, 0xC8, 0xC8), kShade, 2);
   p.drawRect(QRectF(r.left() + w * 0.24, r.top(), w * 0.46, w * 0.3));
@@ -156,7 +147,7 @@ void Cells(QPainter& p, const QRectF& r, int n, bool frame = true) {
       const Cell c = kColours[static_cast<std::size_t>((x * 4 + y * 7 + x * y) % 9)];
       if (c == 0) continue;
       p.fillRect(QRectF(r.left() + x * cell + 2, r.top() + y * cell + 2, cell - 4, cell - 4),
-                 QColor(Red(c), Green(c), Blue(c)));
+                 QColor(CellRgb(c)));
     }
 }
 
@@ -352,28 +343,22 @@ void EyeDropper(QPainter& p) {
 
 void Helix(QPainter& p) {
   const std::array<QColor, 3> rungs{kRed, kGreen, kBlue};
-  QPainterPath a, b;
+  QPolygonF a, b;
   for (int i = 0; i <= 40; ++i) {
     const double y = 10 + i * 2;
     const double s = std::sin(i * 2 * std::numbers::pi / 26);
     const QPointF pa(50 + 24 * s, y), pb(50 - 24 * s, y);
-    if (i == 0) {
-      a.moveTo(pa);
-      b.moveTo(pb);
-    } else {
-      a.lineTo(pa);
-      b.lineTo(pb);
-    }
+    a << pa;
+    b << pb;
     if (i % 4 == 2) {
       p.setPen(Stroke(rungs[static_cast<std::size_t>(i / 4 % 3)], 4));
       p.drawLine(pa, pb);
     }
   }
-  p.setBrush(Qt::NoBrush);
   p.setPen(Stroke(kInk, 6));
-  p.drawPath(a);
+  p.drawPolyline(a);
   p.setPen(Stroke(kDim, 6));
-  p.drawPath(b);
+  p.drawPolyline(b);
 }
 
 void Curves(QPainter& p) {
@@ -511,7 +496,7 @@ void PatternsGrid(QPainter& p) {
     const int x = i % 4, y = i / 4;
     const QRectF r(10 + x * 21, 10 + y * 21, 17, 17);
     const Cell c = HsbToRgb(Hsb{(i * 67) % 360, i % 3 == 0 ? 60 : 190, i % 5 == 0 ? 120 : 230});
-    p.fillRect(r, QColor(Red(c), Green(c), Blue(c)));
+    p.fillRect(r, QColor(CellRgb(c)));
   }
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(Qt::white, 3));
@@ -533,19 +518,13 @@ void DinSocket(QPainter& p) {
 void Wave(QPainter& p) {
   Outlined(p, QColor(0x10, 0x10, 0x10), kDim, 3);
   p.drawRect(QRectF(8, 22, 64, 56));
-  QPainterPath wave;
+  QPolygonF wave;
   for (int i = 0; i <= 56; ++i) {
-    const double x = 12 + i;
     const double envelope = 1 - i / 64.0;
-    const QPointF at(x, 50 - 22 * envelope * std::sin(i * 2 * std::numbers::pi / 14));
-    if (i == 0)
-      wave.moveTo(at);
-    else
-      wave.lineTo(at);
+    wave << QPointF(12 + i, 50 - 22 * envelope * std::sin(i * 2 * std::numbers::pi / 14));
   }
-  p.setBrush(Qt::NoBrush);
   p.setPen(Stroke(kGreen, 4));
-  p.drawPath(wave);
+  p.drawPolyline(wave);
 }
 
 // Three cells in an L: a turn shows.
@@ -567,7 +546,7 @@ void Hook(QPainter& p) {
   p.setBrush(Qt::NoBrush);
   p.setPen(Stroke(kInk, 9));
   p.drawPath(hook);
-  Head(p, QPointF(8, 30), 180, kInk, 28);
+  Head(p, QPointF(8, 30), std::numbers::pi, kInk, 28);
 }
 
 // Turns the grid a quarter clockwise about its centre, mirrored across the turn if asked.
@@ -600,12 +579,12 @@ const QHash<QString, Draw>& Pictures() {
       {"Clear",
        [](QPainter& p) {
          Cells(p, QRectF(10, 10, 66, 66), 3);
-         p.setPen(Stroke(kShade, 14));
-         p.drawLine(QPointF(46, 46), QPointF(86, 86));
-         p.drawLine(QPointF(86, 46), QPointF(46, 86));
-         p.setPen(Stroke(kRed, 8));
-         p.drawLine(QPointF(46, 46), QPointF(86, 86));
-         p.drawLine(QPointF(86, 46), QPointF(46, 86));
+         // A red cross edged in the shade.
+         for (const QPen& pen : {Stroke(kShade, 14), Stroke(kRed, 8)}) {
+           p.setPen(pen);
+           p.drawLine(QPointF(46, 46), QPointF(86, 86));
+           p.drawLine(QPointF(86, 46), QPointF(46, 86));
+         }
        }},
       {"Load Pattern",
        [](QPainter& p) {
@@ -744,15 +723,6 @@ bool DrawButtonPicture(QPainter& painter, const QString& name, const QRectF& box
   return known;
 }
 
-QIcon ButtonPicture(const QString& name, int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  DrawButtonPicture(painter, name, QRectF(0, 0, size, size));
-  painter.end();
-  return QIcon(pixmap);
-}
-
 QIcon ProgramIcon() {
   QIcon icon;
   for (int size : {16, 24, 32, 48, 64, 128, 256}) {
@@ -773,12 +743,8 @@ QIcon ProgramIcon() {
         const QRectF r(left + x * cell + 0.6, left + y * cell + 0.6, cell - 1.2, cell - 1.2);
         const bool lit = (y == 7 && x % 4 == 0) || (y == 6 && x % 4 == 2) || (y == 7 - x) ||
                          (y == 1 && x % 2 == 1) || (y == 3 && (x == 1 || x == 6));
-        QColor colour(0x2C, 0x2C, 0x2C);
-        if (lit) {
-          const Cell c = HsbToRgb(Hsb{(330 + x * 24 + y * 12) % 360, 210, 255});
-          colour = QColor(Red(c), Green(c), Blue(c));
-        }
-        p.fillRect(r, colour);
+        p.fillRect(r, lit ? QColor(CellRgb(HsbToRgb(Hsb{(330 + x * 24 + y * 12) % 360, 210, 255})))
+                          : QColor(0x2C, 0x2C, 0x2C));
       }
     p.end();
     icon.addPixmap(pixmap);

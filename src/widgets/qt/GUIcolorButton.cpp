@@ -8,17 +8,10 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "widgets/qt/Convert.h"
 #include "widgets/qt/GUIcolorPicker.h"
 
 namespace tond {
-
-namespace {
-
-QColor ToQColor(Cell c) {
-  return QColor(Red(c), Green(c), Blue(c));
-}
-
-}  // namespace
 
 QMimeData* ColourMimeData(Cell colour) {
   QByteArray bytes(4, '\0');
@@ -76,7 +69,7 @@ void GUIcolorButton::paintEvent(QPaintEvent*) {
   p.drawRect(outer);
   p.setPen(QColor(0x08, 0x08, 0x08));
   p.drawRect(outer.adjusted(1, 1, -1, -1));
-  p.fillRect(outer.adjusted(2, 2, -1, -1), ToQColor(colour_));
+  p.fillRect(outer.adjusted(2, 2, -1, -1), QColor(CellRgb(colour_)));
 }
 
 void GUIcolorButton::mousePressEvent(QMouseEvent* event) {
@@ -96,7 +89,7 @@ void GUIcolorButton::mouseMoveEvent(QMouseEvent* event) {
   }
   setDown(false);  // the release ends the drag, not a click
   QPixmap swatch(16, 16);
-  swatch.fill(ToQColor(colour_));
+  swatch.fill(QColor(CellRgb(colour_)));
   auto* drag = new QDrag(this);
   drag->setMimeData(ColourMimeData(colour_));
   drag->setPixmap(swatch);

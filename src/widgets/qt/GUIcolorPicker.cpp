@@ -17,15 +17,12 @@
 #include <numbers>
 
 #include "widgets/ColourSpace.h"
+#include "widgets/qt/Convert.h"
 #include "widgets/qt/Look.h"
 
 namespace tond {
 
 namespace {
-
-QColor ToQColor(Cell c) {
-  return QColor(Red(c), Green(c), Blue(c));
-}
 
 // The wheel and the brightness strip side by side; presses and drags go to the colour's own
 // arithmetic with this widget's pixels as the layout.
@@ -42,8 +39,6 @@ class PickerCanvas : public QWidget {
     setFixedSize(layout_.stripLeft + kStripWidth + kMargin, 2 * kMargin + 2 * kWheelRadius + 1);
     setObjectName(QStringLiteral("colourWheel"));
     setProperty("wheelCentre", QPoint(layout_.wheelCentreX, layout_.wheelCentreY));
-    setProperty("stripRect", QRect(layout_.stripLeft, layout_.stripTop, layout_.stripWidth,
-                                   layout_.stripHeight));
     setCursor(Qt::CrossCursor);
     wheel_ = WheelImage();
   }
@@ -73,7 +68,7 @@ class PickerCanvas : public QWidget {
     const QRect strip(layout_.stripLeft, layout_.stripTop, layout_.stripWidth, layout_.stripHeight);
     for (int y = strip.top(); y <= strip.bottom(); ++y) {
       const Hsb shade = PickStrip(hsb, y, layout_.stripTop, layout_.stripHeight);
-      p.setPen(ToQColor(HsbToRgb(shade)));
+      p.setPen(QColor(CellRgb(HsbToRgb(shade))));
       p.drawLine(strip.left(), y, strip.right(), y);
     }
     p.setPen(QColor(0x60, 0x60, 0x60));
@@ -113,8 +108,7 @@ class PickerCanvas : public QWidget {
       for (int x = 0; x < size; ++x) {
         const int dx = x - kWheelRadius, dy = y - kWheelRadius;
         if (!InWheel(dx, dy)) continue;
-        const Cell c = HsbToRgb(PickWheel(Hsb{0, 0, 255}, dx, dy));
-        image.setPixel(x, y, qRgb(Red(c), Green(c), Blue(c)));
+        image.setPixel(x, y, CellRgb(HsbToRgb(PickWheel(Hsb{0, 0, 255}, dx, dy))));
       }
     return image;
   }
@@ -139,7 +133,7 @@ class Swatch : public QWidget {
     QPainter p(this);
     p.setPen(QColor(0x70, 0x70, 0x70));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
-    p.fillRect(rect().adjusted(1, 1, -1, -1), ToQColor(colour_));
+    p.fillRect(rect().adjusted(1, 1, -1, -1), QColor(CellRgb(colour_)));
   }
 
  private:

@@ -1,5 +1,6 @@
 #include "widgets/qt/Look.h"
 
+#include <QApplication>
 #include <QPalette>
 #include <QWidget>
 
@@ -13,10 +14,9 @@ QFont ToolFont() {
   return font;
 }
 
-void ApplyDarkLook(QWidget* window) {
+QPalette DarkPalette(QPalette palette) {
   const QColor field(0x14, 0x14, 0x14);
   const QColor button(0x3A, 0x3A, 0x3A);
-  QPalette palette = window->palette();
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
     palette.setColor(group, QPalette::Window, kBackgroundColour);
     palette.setColor(group, QPalette::WindowText, kLabelColour);
@@ -42,9 +42,17 @@ void ApplyDarkLook(QWidget* window) {
   palette.setColor(QPalette::Disabled, QPalette::WindowText, dimmed);
   palette.setColor(QPalette::Disabled, QPalette::Text, dimmed);
   palette.setColor(QPalette::Disabled, QPalette::ButtonText, dimmed);
-  window->setPalette(palette);
+  return palette;
+}
+
+void ApplyDarkLook(QWidget* window) {
+  window->setPalette(DarkPalette(window->palette()));
   window->setAutoFillBackground(true);
   window->setFont(ToolFont());
+}
+
+void ApplyDarkLookToApplication() {
+  QApplication::setPalette(DarkPalette(QApplication::palette()));
 }
 
 }  // namespace tond

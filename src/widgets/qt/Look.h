@@ -15,5 +15,8 @@ inline const QColor kLabelColour(0xC0, 0xC0, 0xC0);
 QFont ToolFont();
 // Gives a window (and the controls it holds) the dark background, the grey texts and the font.
 void ApplyDarkLook(QWidget* window);
+// The same colours for every window of the program, so that what opens outside a window's
+// children (the lists of drop-down boxes, message boxes, file dialogs) is dark too.
+void ApplyDarkLookToApplication();
 
 }  // namespace tond

@@ -6,7 +6,7 @@
 namespace tond {
 
 PictureButton::PictureButton(const QString& name, const QString& tooltip, int size, QWidget* parent)
-    : QAbstractButton(parent), name_(name), size_(size) {
+    : QAbstractButton(parent), name_(name) {
   setObjectName(name);
   setAccessibleName(name);
   setToolTip(tooltip);
@@ -15,8 +15,15 @@ PictureButton::PictureButton(const QString& name, const QString& tooltip, int si
   setFixedSize(size, size);
 }
 
+PictureButton::PictureButton(const QString& name, const QPixmap& picture, const QString& tooltip,
+                             int border, QWidget* parent)
+    : PictureButton(name, tooltip, 0, parent) {
+  picture_ = picture;
+  setFixedSize(picture.size() + QSize(2 * border, 2 * border));
+}
+
 QSize PictureButton::sizeHint() const {
-  return {size_, size_};
+  return size();  // fixed
 }
 
 void PictureButton::paintEvent(QPaintEvent*) {
@@ -54,8 +61,12 @@ void PictureButton::paintEvent(QPaintEvent*) {
   }
 
   if (!isEnabled()) p.setOpacity(0.35);
-  const QRectF box = QRectF(rect()).translated(sunk ? 1 : 0, sunk ? 1 : 0);
-  DrawButtonPicture(p, name_, box);
+  const int shift = sunk ? 1 : 0;
+  if (picture_.isNull())
+    DrawButtonPicture(p, name_, QRectF(rect()).translated(shift, shift));
+  else
+    p.drawPixmap((width() - picture_.width()) / 2 + shift,
+                 (height() - picture_.height()) / 2 + shift, picture_);
 }
 
 }  // namespace tond

@@ -15,7 +15,6 @@ SliderRow::SliderRow(const QString& label, double minimum, double maximum, doubl
       label_(new QLabel(label, this)),
       value_(new QLabel(this)),
       formatter_(std::move(formatter)) {
-  if (!formatter_) formatter_ = [](double v) { return std::to_string(static_cast<long long>(v)); };
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(6);

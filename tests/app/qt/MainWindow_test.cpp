@@ -21,6 +21,7 @@
 
 #include "app/qt/QtPlatform.h"
 #include "edit/ColourCurves.h"
+#include "engine/Engine.h"
 #include "files/PatternFile.h"
 #include "model/Project.h"
 #include "model/UndoSystem.h"
@@ -141,6 +142,19 @@ TEST_F(MainWindowTest, TheWheelSetsTheTempoFromThePatternsStoredTempo) {
   QApplication::sendEvent(window.get(), &notch);
   EXPECT_EQ(tempo->Value(), 121);
   EXPECT_EQ(tempo->ValueText(), "121");
+}
+
+TEST_F(MainWindowTest, ThePlayMarkerShowsTheColumnPlayedAndGoesWhenPlaybackStops) {
+  Key(Qt::Key_Space);
+  std::vector<float> buffer(2 * 3 * 5512);
+  session.GetEngine().Process(3 * 5512, buffer.data());  // three steps, as the stream plays them
+  const int column = session.GetEngine().PlayColumn();
+  ASSERT_GT(column, 0);
+  const QPoint marker(session.Geometry().CellPixels(column, 0).left, 6);
+  const auto shown = [&] { return window->grab().toImage().pixel(marker); };
+  EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == kMarkerColour; }));
+  Key(Qt::Key_Space);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == kCanvasBackground; }));
 }
 
 TEST_F(MainWindowTest, DroppedFilesLoadByTheFirstOnesExactExtension) {

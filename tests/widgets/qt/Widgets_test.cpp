@@ -1,5 +1,5 @@
 // The widget library as a user drives it: the colour picker's fields, wheel and buttons, a
-// colour dragged between swatches, the slider and its value text.
+// colour dragged between swatches, the slider and its value text, a window's own button picture.
 #include <gtest/gtest.h>
 
 #include <QDialog>
@@ -16,6 +16,7 @@
 #include "widgets/ColourSpace.h"
 #include "widgets/qt/GUIcolorButton.h"
 #include "widgets/qt/GUIcolorPicker.h"
+#include "widgets/qt/PictureButton.h"
 #include "widgets/qt/SliderRow.h"
 
 namespace tond::test {
@@ -142,6 +143,19 @@ TEST(Slider, ClampsEmitsAndRewritesItsText) {
   EXPECT_EQ(row.Value(), 4);
   EXPECT_EQ(row.ValueText(), "1/1");
   EXPECT_EQ(spy.count(), 5);
+}
+
+TEST(PictureButton, AWindowsOwnPictureSitsInTheFaceAndSinksWhenPressed) {
+  TestApp();
+  QPixmap picture(10, 10);
+  picture.fill(Qt::red);
+  PictureButton button("MinKey", picture, "MinKey", 2);
+  EXPECT_EQ(button.size(), QSize(14, 14));
+  EXPECT_EQ(button.grab().toImage().pixel(2, 2), qRgb(255, 0, 0));
+  button.setDown(true);
+  const QImage pressed = button.grab().toImage();
+  EXPECT_NE(pressed.pixel(2, 2), qRgb(255, 0, 0));
+  EXPECT_EQ(pressed.pixel(12, 12), qRgb(255, 0, 0));
 }
 
 }  // namespace

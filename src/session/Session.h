@@ -153,7 +153,7 @@ class Session {
   const FilterSettings& Filters() const { return filterSettings_; }
   Platform& GetPlatform() { return platform_; }
 
-  // The recorder of the audio stream, once it is open; null: Record shows the save message.
+  // The recorder of the audio stream, once it is open; null (no stream): Record does nothing.
   void SetRecorder(Recorder* recorder) { recorder_ = recorder; }
 
   // --- Commands ----------------------------------------------------------------------------

@@ -8,6 +8,12 @@ void StreamPlatform::Message(const std::string& text) {
   stream_ << text << std::endl;
 }
 
+void StreamPlatform::Failure(const std::string& text, const std::string& reason) {
+  stream_ << text << "\n";
+  if (!reason.empty()) stream_ << reason << "\n";
+  stream_ << std::flush;
+}
+
 bool StreamPlatform::Confirm(const std::string& text) {
   stream_ << text << std::endl;
   return false;

@@ -12,6 +12,7 @@ class StreamPlatform : public Platform {
  public:
   explicit StreamPlatform(std::ostream& stream) : stream_(stream) {}
   void Message(const std::string& text) override;
+  void Failure(const std::string& text, const std::string& reason) override;
   bool Confirm(const std::string& text) override;
   void ShowError(const std::string&, const std::string& text) override { Message(text); }
   SaveAnswer AskToSave(const std::string& text) override;

@@ -14,7 +14,17 @@ class Notifier {
   virtual void Message(const std::string& text) = 0;
   // A question with OK and Cancel; true for OK.
   virtual bool Confirm(const std::string& text) = 0;
+  // A failure the system gave a reason for (SystemReason(errno): "No such file or directory").
+  // The command line prints the reason on the line after the message; the window shows the
+  // message alone, in its usual words.
+  virtual void Failure(const std::string& text, const std::string& reason) {
+    (void)reason;
+    Message(text);
+  }
 };
+
+// The system's words for an error number; empty for 0.
+std::string SystemReason(int error);
 
 // Keeps what would have been shown, for the window thread to show once the work (often on
 // another thread) is done. Questions are answered with Cancel.

@@ -1,9 +1,11 @@
 #include "app/Cli.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 #include <system_error>
 
+#include "app/StreamPlatform.h"
 #include "app/qt/Program.h"
 #include "base/Version.h"
 
@@ -12,23 +14,23 @@ namespace tond::cli {
 const std::vector<Subcommand>& Subcommands() {
   static const std::vector<Subcommand> table = {
       {"render",
-       "INPUT.pat --kit KIT.kit [--interpolation truncate|linear|quadratic] [--volume 0-100] "
-       "-o OUT.wav | INPUT.blp [--pattern 0-15] [--interpolation ...] [--volume ...] -o OUT.wav",
+       "INPUT.pat --kit KIT.kit [OPTIONS] -o OUT.wav | INPUT.blp [--pattern N|--patterns LIST] "
+       "[OPTIONS] -o OUT.wav",
        "writes one pass of the pattern as a normalised 16-bit stereo wave file, exactly as the "
-       "Export command does",
+       "Export command does, or a song of several patterns",
        RunRender},
       {"info", "FILE.blp|FILE.pat|FILE.kit|FILE.wav",
        "prints a short summary of a project, pattern, kit or wave file", RunInfo},
-      {"midi", "INPUT.pat --kit KIT.kit -o OUT.mid | INPUT.blp [--pattern 0-15] -o OUT.mid",
+      {"midi", "INPUT.pat --kit KIT.kit -o OUT.mid | INPUT.blp [--pattern N] -o OUT.mid",
        "writes the pattern as a MIDI file, exactly as the ExportMidi command does", RunMidi},
-      {"import", "PICTURE -o OUT.pat [--tempo BPM]",
+      {"import", "PICTURE [--tempo BPM] [--threshold T] -o OUT.pat",
        "writes the pattern the Import command makes of a picture (stretched onto 64 x 64 cells) "
        "as a pattern file; the tempo is 120 unless given",
        RunImport},
       {"play",
-       "INPUT.blp [--pattern 0-15] [--seconds S] [--record] | INPUT.pat [--kit KIT.kit] "
-       "[--seconds S] [--record]",
-       "plays the pattern through the audio device of the settings, as the program starts, for S "
+       "INPUT.blp [--pattern N] [OPTIONS] | INPUT.pat [--kit KIT.kit] [OPTIONS]",
+       "plays the pattern through the audio device of the settings (or --device), as the program "
+       "starts, for S "
        "seconds or until Ctrl+C; --record records it into the Output folder and prints the "
        "file's name (a pattern plays the default kit unless --kit is given)",
        RunPlay},
@@ -50,8 +52,43 @@ const Subcommand& CommandOf(int (*run)(const Args& args, Streams& io)) {
   return Subcommands().front();
 }
 
+namespace {
+
+// The text in lines of at most `width` characters, broken at spaces.
+std::string Wrapped(const std::string& text, std::size_t width) {
+  std::string out;
+  std::size_t lineStart = 0;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(' ', start);
+    if (end == std::string::npos) end = text.size();
+    if (out.size() > lineStart && out.size() - lineStart + 1 + (end - start) > width) {
+      out += "\n";
+      lineStart = out.size();
+    } else if (out.size() > lineStart) {
+      out += " ";
+    }
+    out += text.substr(start, end - start);
+    start = end + 1;
+  }
+  return out + "\n";
+}
+
+}  // namespace
+
 std::string Usage(const Subcommand& command) {
-  return std::string("Usage: tond ") + command.name + " " + command.synopsis + "\n";
+  // Each form of the command on a line of its own.
+  const std::string lead = std::string("tond ") + command.name + " ";
+  std::string synopsis = command.synopsis;
+  for (std::size_t bar = synopsis.find(" | "); bar != std::string::npos;
+       bar = synopsis.find(" | ", bar))
+    synopsis.replace(bar, 3, "\n       " + lead);
+  return "Usage: " + lead + synopsis + "\n";
+}
+
+std::string Help(const Subcommand& command) {
+  return Usage(command) + "\n" + Wrapped(std::string(command.summary) + ".", 92) + "\n" +
+         OptionsHelp(command.name);
 }
 
 std::string Usage() {
@@ -65,15 +102,18 @@ std::string Usage() {
       "\n"
       "Commands:\n";
   for (const Subcommand& command : Subcommands()) {
-    text += std::string("  ") + command.name + " " + command.synopsis + "\n";
-    text += std::string("      ") + command.summary + "\n";
+    std::string name = command.name;
+    name.resize(std::max<std::size_t>(name.size() + 1, 10), ' ');
+    text += "  " + name + BriefHelp(command) + "\n";
   }
-  text += "\n'tond COMMAND --help' shows the usage of one command.\n";
+  text += "\n'tond COMMAND --help' lists a command's options, with their defaults, ranges and an "
+          "example.\n";
   return text;
 }
 
 int UsageError(const Subcommand& command, const std::string& problem, Streams& io) {
-  io.err << "tond " << command.name << ": " << problem << "\n" << Usage(command);
+  io.err << "tond " << command.name << ": " << problem << "\n"
+         << Usage(command) << "'tond " << command.name << " --help' lists the options.\n";
   return kExitUsage;
 }
 
@@ -107,10 +147,11 @@ int Run(const Args& args, Streams& io) {
   for (const Subcommand& command : Subcommands()) {
     if (first != command.name) continue;
     Args rest(args.begin() + 1, args.end());
+    StreamPlatform::SetCommand(command.name);
     for (const std::string& arg : rest) {
       if (arg == "--") break;
       if (arg == "--help" || arg == "-h") {
-        io.out << Usage(command);
+        io.out << Help(command);
         return kExitOk;
       }
     }

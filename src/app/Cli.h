@@ -10,6 +10,8 @@ namespace tond::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;  // bad input or a file that could not be written
 inline constexpr int kExitUsage = 2;    // unknown option or missing argument
+// Finished (the file written, the pattern played), but samples could not be read.
+inline constexpr int kExitUnreadSamples = 3;
 
 using Args = std::vector<std::string>;
 
@@ -32,7 +34,13 @@ const Subcommand& CommandOf(int (*run)(const Args& args, Streams& io));
 
 std::string Usage();
 std::string Usage(const Subcommand& command);
-// Prints "tond: PROBLEM" and the usage of the command to err; returns kExitUsage.
+// What `tond COMMAND --help` prints: the usage, the summary and OptionsHelp.
+std::string Help(const Subcommand& command);
+// The options of a command with their defaults and ranges, and an example (CliHelp.cpp).
+std::string OptionsHelp(const std::string& name);
+// What the list of commands says of one, in a short line.
+std::string BriefHelp(const Subcommand& command);
+// Prints "tond COMMAND: PROBLEM" and the usage of the command to err; returns kExitUsage.
 int UsageError(const Subcommand& command, const std::string& problem, Streams& io);
 
 // Runs the program with argv[1..]: no argument, or one that names a file, opens the window.

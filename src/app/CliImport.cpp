@@ -1,5 +1,6 @@
-// tond import PICTURE -o OUT.pat [--tempo BPM]
-// Writes the pattern the Import command makes of a picture, as a pattern file.
+// tond import PICTURE [--tempo BPM] [--threshold T] -o OUT.pat
+// Writes the pattern the Import command makes of a picture, as a pattern file; --threshold leaves
+// the cells of dark pixels empty.
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <algorithm>
@@ -70,7 +71,7 @@ int RunImport(const Args& args, Streams& io) {
   const Subcommand& command = CommandOf(RunImport);
   CliArgs parsed;
   std::string problem;
-  if (!parsed.Parse(args, {"-o", "--output", "--tempo"}, problem))
+  if (!parsed.Parse(args, {"-o", "--output", "--tempo", "--threshold"}, problem))
     return UsageError(command, problem, io);
   std::optional<std::string> picture = parsed.Single("PICTURE", problem);
   if (!picture) return UsageError(command, problem, io);
@@ -84,9 +85,17 @@ int RunImport(const Args& args, Streams& io) {
     tempo = PlayedTempo(*value);
   }
 
+  std::uint8_t threshold = 0;  // only black pixels give empty cells, as in the window
+  if (auto text = parsed.Value({"--threshold"})) {
+    auto value = ParseNumber(*text);
+    if (!value || *value < 0 || *value > 255 || *value != static_cast<int>(*value))
+      return UsageError(command, "threshold must be a whole number from 0 to 255", io);
+    threshold = static_cast<std::uint8_t>(*value);
+  }
+
   OffscreenApplication application;
   StreamPlatform notifier(io.err);
-  std::optional<Pattern> cells = ReadPicturePattern(*picture);
+  std::optional<Pattern> cells = ReadPicturePattern(*picture, threshold);
   if (!cells) {
     notifier.Message(FormatMessage(kPictureError, *picture));
     return kExitFailure;

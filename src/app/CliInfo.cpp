@@ -1,6 +1,7 @@
 // tond info FILE
 // A short summary of a project, pattern, kit or wave file, told apart by the extension. Files are
 // read with the program's own readers, so a damaged file gets the message the window shows.
+// Samples are not loaded: a slot says how many frames its file holds, or that it is missing.
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -10,6 +11,7 @@
 #include "app/CliInput.h"
 #include "app/StreamPlatform.h"
 #include "base/Notifier.h"
+#include "base/RegularFile.h"
 #include "files/PatternFile.h"
 #include "files/ProjectFile.h"
 #include "kit/Kit.h"
@@ -35,6 +37,15 @@ std::string TempoText(std::uint32_t tempo) {
   return text;
 }
 
+// What a slot's sample file holds, looked for as the loaders look for it: "N frames", "missing"
+// or "not a wave file".
+std::string SampleText(const std::string& samplePath, const std::string& namingFile) {
+  const std::string file = CommandFolders().Samples().Locate(samplePath, namingFile);
+  if (std::optional<std::uint32_t> frames = WaveFrames(file))
+    return std::to_string(*frames) + " frames";
+  return IsRegularFile(file) ? "not a wave file" : "missing";
+}
+
 std::string FlagsText(bool loop, bool fade) {
   std::string text = std::string("loop ") + (loop ? "on" : "off");
   return text + ", fade " + (fade ? "on" : "off");
@@ -54,8 +65,8 @@ int ProjectInfo(const std::string& path, Streams& io, Notifier& notifier) {
     const InstrumentRecord& record = data->instruments[static_cast<std::size_t>(slot)];
     if (record.path == kNotUsed) continue;
     ++used;
-    io.out << "slot " << slot << ": " << record.path << " (" << FlagsText(record.loop, record.fade)
-           << ")\n";
+    io.out << "slot " << slot << ": " << record.path << " (" << SampleText(record.path, path)
+           << ", " << FlagsText(record.loop, record.fade) << ")\n";
   }
   io.out << used << " of " << CKit::kSlots << " slots in use\n";
   return kExitOk;
@@ -73,7 +84,7 @@ int PatternInfo(const std::string& path, Streams& io, Notifier& notifier) {
 int KitInfo(const std::string& path, Streams& io, Notifier& notifier) {
   // The markup reader opens only a regular file (a pipe or a device could block it).
   auto kit = std::make_unique<CKit>();
-  if (!kit->Load(path, &notifier, nullptr)) {
+  if (!kit->ReadPaths(path)) {
     notifier.Message(FormatMessage(kLoadError, path));
     return kExitFailure;
   }
@@ -83,8 +94,9 @@ int KitInfo(const std::string& path, Streams& io, Notifier& notifier) {
     const CInstrument& instrument = (*kit)[slot];
     if (!instrument.InUse()) continue;
     ++used;
-    io.out << "slot " << slot << ": " << instrument.samplePath << ", " << instrument.Length()
-           << " frames, " << FlagsText(instrument.loop, instrument.fade) << "\n";
+    io.out << "slot " << slot << ": " << instrument.samplePath << ", "
+           << SampleText(instrument.samplePath, path) << ", "
+           << FlagsText(instrument.loop, instrument.fade) << "\n";
   }
   io.out << used << " of " << CKit::kSlots << " slots in use\n";
   return kExitOk;

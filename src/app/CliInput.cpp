@@ -3,8 +3,10 @@
 #include <cctype>
 #include <charconv>
 #include <filesystem>
+#include <system_error>
 
 #include "app/CliArgs.h"
+#include "app/qt/TondApp.h"
 #include "files/ProjectFile.h"
 #include "session/Session.h"
 
@@ -46,6 +48,20 @@ bool LoadInput(const Input& input, Session& session) {
   }
   if (session.LoadPatternFile(input.path).refused) return false;
   return input.kit && !session.LoadKitFile(*input.kit).refused;
+}
+
+Folders CommandFolders() {
+  Folders folders;
+  std::error_code ec;
+  folders.launch = std::filesystem::current_path(ec).string();
+  folders.program = ExecutableFolder();
+  return folders;
+}
+
+int NamedSamples(const CKit& kit) {
+  int named = 0;
+  for (int slot = 0; slot < CKit::kSlots; ++slot) named += kit[slot].InUse() ? 1 : 0;
+  return named;
 }
 
 }  // namespace tond::cli

@@ -4,7 +4,10 @@
 #include <optional>
 #include <string>
 
+#include "session/Settings.h"
+
 namespace tond {
+class CKit;
 class Session;
 }  // namespace tond
 
@@ -39,5 +42,13 @@ bool ReadInputOptions(const std::string& path, const CliArgs& parsed, const Inpu
 // the file's tempo. False, with the message shown, when a file is refused. A pattern file needs
 // `input.kit`.
 bool LoadInput(const Input& input, Session& session);
+
+// The folders of a command that does not start the program (which would make its own folder the
+// working folder): relative sample paths are looked for in the current folder, then beside the
+// kit or project file, then beside the program.
+Folders CommandFolders();
+
+// The slots of the kit in use: the samples it names.
+int NamedSamples(const CKit& kit);
 
 }  // namespace tond::cli

@@ -12,6 +12,7 @@
 
 #include "app/Cli.h"
 #include "app/CliArgs.h"
+#include "app/CliInput.h"
 #include "app/StreamPlatform.h"
 #include "kit/KitBuilder.h"
 #include "model/Project.h"
@@ -79,7 +80,7 @@ int RunKit(const Args& arguments, Streams& io) {
 
   ReplacingPlatform platform(io.err, replace);
   Settings settings;
-  Folders folders;
+  Folders folders = CommandFolders();
   Session session(platform, settings, folders);
   InPlaceRunner runner;
   std::string what;

@@ -3,13 +3,19 @@
 // Writes the file the ExportMidi command writes for that pattern, with the tempo the window's
 // tempo control would show for it. A project brings its own kit; its pattern N is exported as if
 // it were the current one.
+#include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "app/Cli.h"
 #include "app/CliArgs.h"
 #include "app/CliInput.h"
 #include "app/StreamPlatform.h"
-#include "session/Session.h"
+#include "base/Notifier.h"
+#include "files/MidiExport.h"
+#include "files/PatternFile.h"
+#include "files/ProjectFile.h"
+#include "kit/Kit.h"
 
 namespace tond::cli {
 
@@ -33,14 +39,32 @@ int RunMidi(const Args& args, Streams& io) {
   if (!output || !ReadInputOptions(*path, parsed, kInputRules, input, problem))
     return UsageError(command, problem, io);
 
-  // The samples are loaded (and missing ones reported) as when the window loads the file, though
-  // only their paths name the tracks.
+  // Only the samples' paths name the tracks: no sample is read. The tempo is the one the window's
+  // tempo control would play the pattern at.
   StreamPlatform notifier(io.err);
-  Settings settings;
-  Folders folders;
-  Session session(notifier, settings, folders);
-  if (!LoadInput(input, session)) return kExitFailure;
-  return session.ExportMidiFile(*output) ? kExitOk : kExitFailure;
+  auto kit = std::make_unique<CKit>();
+  Pattern cells{};
+  std::uint32_t stored = 0;
+  if (input.project) {
+    std::unique_ptr<ProjectFileData> data = ReadProjectFile(input.path, notifier);
+    if (!data) return kExitFailure;
+    ApplyInstrumentPaths(*data, *kit);
+    cells = data->patterns[static_cast<std::size_t>(input.pattern)];
+    stored = data->tempos[static_cast<std::size_t>(input.pattern)];
+  } else {
+    std::optional<PatternFileData> data = ReadPatternFile(input.path, notifier);
+    if (!data) return kExitFailure;
+    if (!kit->ReadPaths(*input.kit)) {
+      notifier.Message(FormatMessage(kLoadError, *input.kit));
+      return kExitFailure;
+    }
+    cells = data->cells;
+    stored = data->tempo;
+  }
+  const int tempo = PlayedTempo(TempoControlFor(stored));
+  return ExportMidi(*output, cells, *kit, static_cast<std::uint32_t>(tempo), notifier)
+             ? kExitOk
+             : kExitFailure;
 }
 
 }  // namespace tond::cli

@@ -16,6 +16,7 @@
 #include "app/CliInput.h"
 #include "app/StreamPlatform.h"
 #include "app/qt/TondApp.h"
+#include "model/Project.h"
 #include "engine/AudioStream.h"
 #include "engine/Recorder.h"
 #include "session/Session.h"
@@ -124,7 +125,7 @@ int RunPlay(const Args& arguments, Streams& io) {
   const std::string recording = session.Recording() ? app.GetRecorder().Path() : std::string();
   app.ShutDown();  // finishes the recording
   if (!recording.empty()) io.out << recording << std::endl;
-  return kExitOk;
+  return notifier.SampleSummary(NamedSamples(session.GetProject().kit));
 }
 
 }  // namespace tond::cli

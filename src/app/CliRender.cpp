@@ -1,9 +1,13 @@
-// tond render INPUT.pat --kit KIT.kit [--interpolation MODE] [--volume 0-100] -o OUT.wav
-// tond render INPUT.blp [--pattern 0-15] [--interpolation MODE] [--volume 0-100] -o OUT.wav
+// tond render INPUT.pat --kit KIT.kit [OPTIONS] -o OUT.wav
+// tond render INPUT.blp [--pattern N | --patterns LIST] [OPTIONS] -o OUT.wav
 // Writes the file the Export command writes for the same pattern, kit and settings; a project
-// brings its own kit, and its pattern N plays as if it were the current one.
+// brings its own kit, and its pattern N plays as if it were the current one. --patterns renders
+// a song (the listed patterns back to back, each one pass at its own tempo), --loops repeats each
+// pass, and --no-normalize keeps the engine's levels.
+#include <charconv>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 #include "app/Cli.h"
 #include "app/CliArgs.h"
@@ -12,7 +16,9 @@
 #include "base/Notifier.h"
 #include "engine/Engine.h"
 #include "engine/Export.h"
+#include "files/ProjectFile.h"
 #include "kit/WaveWriter.h"
+#include "model/Project.h"
 #include "session/Session.h"
 
 namespace tond::cli {
@@ -20,6 +26,8 @@ namespace tond::cli {
 namespace {
 
 constexpr double kDefaultVolume = 80;  // the window's volume control starts there
+constexpr int kMaxLoops = 99;
+constexpr std::size_t kMaxSongPatterns = 256;
 constexpr InputRules kInputRules{"a project brings its own kit", "--pattern needs INPUT.blp", true};
 
 std::optional<std::uint8_t> ParseInterpolation(const std::string& text) {
@@ -29,14 +37,41 @@ std::optional<std::uint8_t> ParseInterpolation(const std::string& text) {
   return std::nullopt;
 }
 
+std::optional<int> WholeNumber(const std::string& text, int low, int high) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end || value < low || value > high)
+    return std::nullopt;
+  return value;
+}
+
+// "0,1,1,2": the project's patterns in the order the song plays them.
+std::optional<std::vector<int>> ParsePatternList(const std::string& text) {
+  std::vector<int> slots;
+  std::stringstream items(text);
+  std::string item;
+  while (std::getline(items, item, ',')) {
+    std::optional<int> slot = WholeNumber(item, 0, kProjectPatterns - 1);
+    if (!slot || slots.size() == kMaxSongPatterns) return std::nullopt;
+    slots.push_back(*slot);
+  }
+  if (slots.empty() || text.back() == ',') return std::nullopt;
+  return slots;
+}
+
 }  // namespace
 
-int RunRender(const Args& args, Streams& io) {
+int RunRender(const Args& arguments, Streams& io) {
   const Subcommand& command = CommandOf(RunRender);
-  CliArgs parsed;
+  Args args = arguments;
   std::string problem;
-  if (!parsed.Parse(args, {"--kit", "-o", "--output", "--interpolation", "--volume", "--pattern"},
-                    problem))
+  const bool asIs = TakeFlag(args, "--no-normalize", problem);
+  CliArgs parsed;
+  if (!problem.empty() || !parsed.Parse(args,
+                                        {"--kit", "-o", "--output", "--interpolation", "--volume",
+                                         "--pattern", "--patterns", "--loops"},
+                                        problem))
     return UsageError(command, problem, io);
   std::optional<std::string> path = parsed.Single("INPUT.pat or INPUT.blp", problem);
   Input input;
@@ -45,6 +80,24 @@ int RunRender(const Args& args, Streams& io) {
   std::optional<std::string> output = parsed.Output("OUT.wav", problem);
   if (!output) return UsageError(command, problem, io);
 
+  std::optional<std::vector<int>> song;
+  if (auto text = parsed.Value({"--patterns"})) {
+    if (!input.project) return UsageError(command, "--patterns needs INPUT.blp", io);
+    if (parsed.Value({"--pattern"}))
+      return UsageError(command, "give --pattern or --patterns, not both", io);
+    song = ParsePatternList(*text);
+    if (!song)
+      return UsageError(command,
+                        "patterns must be a list of at most 256 numbers from 0 to 15, such as "
+                        "0,1,1,2",
+                        io);
+  }
+  int loops = 1;
+  if (auto text = parsed.Value({"--loops"})) {
+    std::optional<int> value = WholeNumber(*text, 1, kMaxLoops);
+    if (!value) return UsageError(command, "loops must be a whole number from 1 to 99", io);
+    loops = *value;
+  }
   std::uint8_t interpolation = kLinear;
   if (auto text = parsed.Value({"--interpolation"})) {
     auto mode = ParseInterpolation(*text);
@@ -61,22 +114,42 @@ int RunRender(const Args& args, Streams& io) {
 
   StreamPlatform notifier(io.err);
   Settings settings;
-  Folders folders;
+  Folders folders = CommandFolders();
   Session session(notifier, settings, folders);
   if (!LoadInput(input, session)) return kExitFailure;
   session.SetVolume(volume);
   session.SetInterpolation(interpolation);
 
-  std::vector<float> frames = RenderExport(session.GetEngine());
+  // One pass is the window's Export; a song or loops are passes back to back.
+  std::vector<float> frames;
+  if (song)
+    frames = session.RenderSong(SongPasses(session.GetProject(), *song, loops));
+  else if (loops > 1)
+    frames = session.RenderSong(std::vector<SongPass>(
+        static_cast<std::size_t>(loops), {session.GetProject().working.Snapshot(), session.Tempo()}));
+  else
+    frames = RenderExport(session.GetEngine());
   if (frames.empty()) {
-    io.err << "Error: not enough memory to render the pattern" << std::endl;
+    notifier.Message("Error: not enough memory to render the pattern");
     return kExitFailure;
   }
-  if (!WriteWave(*output, frames.data(), static_cast<std::uint32_t>(frames.size() / 2), 2)) {
+  const auto count = static_cast<std::uint32_t>(frames.size() / 2);
+  if (asIs) {
+    const float peak = PeakOf(frames.data(), frames.size());
+    if (peak > 1.0f) {
+      std::ostringstream text;
+      text.precision(3);
+      text << "warning: the render reaches " << peak
+           << " times full scale and is clipped; a lower --volume keeps it whole";
+      notifier.Message(text.str());
+    }
+  }
+  if (!(asIs ? WriteWaveAsIs(*output, frames.data(), count, 2)
+             : WriteWave(*output, frames.data(), count, 2))) {
     notifier.Message(FormatMessage(kSaveError, *output));
     return kExitFailure;
   }
-  return kExitOk;
+  return notifier.SampleSummary(NamedSamples(session.GetProject().kit));
 }
 
 }  // namespace tond::cli

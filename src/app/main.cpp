@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/Cli.h"
+#include "app/StreamPlatform.h"
 
 int main(int argc, char** argv) {
   try {
@@ -10,9 +11,9 @@ int main(int argc, char** argv) {
     tond::cli::Streams io{std::cout, std::cerr};
     return tond::cli::Run(args, io);
   } catch (const std::bad_alloc&) {
-    std::cerr << "Error: not enough memory" << std::endl;
+    std::cerr << tond::cli::StreamPlatform::Prefix() << "Error: not enough memory" << std::endl;
   } catch (const std::exception& e) {
-    std::cerr << "Error: " << e.what() << std::endl;
+    std::cerr << tond::cli::StreamPlatform::Prefix() << "Error: " << e.what() << std::endl;
   }
   return tond::cli::kExitFailure;
 }

@@ -21,6 +21,9 @@ class Notifier {
     (void)reason;
     Message(text);
   }
+  // A sample a kit or project names that could not be read (`text` names it). The window shows
+  // each one; the command line shows a few and counts them.
+  virtual void UnreadSample(const std::string& text) { Message(text); }
 };
 
 // The system's words for an error number; empty for 0.

@@ -6,6 +6,7 @@
 #include "base/Tempo.h"
 #include "engine/Engine.h"
 #include "kit/WaveWriter.h"
+#include "model/Project.h"
 
 namespace tond {
 
@@ -13,6 +14,17 @@ namespace {
 
 // 64 steps of 661500 / tempo frames, divided once so that no step is rounded on its own.
 constexpr std::uint32_t kPassFramesAtTempo1 = 42336000;
+
+// One pass of the working grid from a reset engine into `out` (`frames` stereo frames).
+// `muted` keeps the stream callback out of the engine and makes Process render the pattern
+// although playback is stopped.
+void RenderPass(Engine& engine, float* out, std::uint32_t frames) {
+  engine.muted.store(true);
+  engine.Reset();
+  engine.Process(frames, out);
+  engine.muted.store(false);
+  engine.Reset();
+}
 
 }  // namespace
 
@@ -31,13 +43,41 @@ std::vector<float> RenderExport(Engine& engine) {
     engine.Reset();
     return {};
   }
-  // `muted` keeps the stream callback out of the engine and makes Process render the pattern
-  // although playback is stopped.
-  engine.muted.store(true);
-  engine.Reset();
-  engine.Process(static_cast<std::uint32_t>(buffer.size() / 2), buffer.data());
-  engine.muted.store(false);
-  engine.Reset();
+  RenderPass(engine, buffer.data(), static_cast<std::uint32_t>(buffer.size() / 2));
+  return buffer;
+}
+
+std::vector<SongPass> SongPasses(const Project& project, const std::vector<int>& slots,
+                                 int loops) {
+  std::vector<SongPass> passes;
+  for (int slot : slots)
+    for (int loop = 0; loop < loops; ++loop)
+      passes.push_back({project.StoredPattern(slot), TempoControlFor(project.Tempo(slot))});
+  return passes;
+}
+
+std::vector<float> RenderSong(Engine& engine, Grid& grid, const std::vector<SongPass>& passes) {
+  engine.Quiesce();
+  std::vector<float> buffer;
+  try {
+    std::size_t frames = 0;
+    for (const SongPass& pass : passes) frames += ExportFrames(PlayedTempo(pass.tempo));
+    buffer.assign(frames * 2, 0.0f);
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
+  const Pattern working = grid.Snapshot();
+  const double tempo = engine.Tempo();
+  float* out = buffer.data();
+  for (const SongPass& pass : passes) {
+    const std::uint32_t frames = ExportFrames(PlayedTempo(pass.tempo));
+    grid.CopyFrom(pass.cells);
+    engine.SetTempo(pass.tempo);
+    RenderPass(engine, out, frames);
+    out += std::size_t{frames} * 2;
+  }
+  grid.CopyFrom(working);
+  engine.SetTempo(tempo);
   return buffer;
 }
 

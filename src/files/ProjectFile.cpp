@@ -110,7 +110,13 @@ std::unique_ptr<ProjectFileData> ReadProjectFile(const std::string& path, Notifi
   return nullptr;
 }
 
-void ApplyInstrumentRecords(const ProjectFileData& data, CKit& kit, Notifier* notifier) {
+void ApplyInstrumentRecords(const ProjectFileData& data, CKit& kit, Notifier* notifier,
+                            const SampleSearch& search, const std::string& path) {
+  ApplyInstrumentPaths(data, kit);
+  for (int slot = 0; slot < CKit::kSlots; ++slot) kit.LoadSample(slot, notifier, search, path);
+}
+
+void ApplyInstrumentPaths(const ProjectFileData& data, CKit& kit) {
   for (int slot = 0; slot < CKit::kSlots; ++slot) {
     const InstrumentRecord& record = data.instruments[static_cast<size_t>(slot)];
     CInstrument& instrument = kit[slot];
@@ -120,7 +126,6 @@ void ApplyInstrumentRecords(const ProjectFileData& data, CKit& kit, Notifier* no
     instrument.minkey = record.minkey;
     instrument.maxkey = record.maxkey;
     instrument.scale = record.scale;
-    kit.LoadSample(slot, notifier);
   }
 }
 
@@ -134,14 +139,14 @@ bool SaveProject(const std::string& path, Project& project, double tempoControl,
 }
 
 std::optional<double> LoadProject(const std::string& path, Project& project, UndoSystem& undo,
-                                  Notifier& notifier) {
+                                  Notifier& notifier, const SampleSearch& search) {
   std::unique_ptr<ProjectFileData> data = ReadProjectFile(path, notifier);
   if (!data) return std::nullopt;
   for (int slot = 0; slot < kProjectPatterns; ++slot) {
     project.SetStoredPattern(slot, data->patterns[static_cast<size_t>(slot)]);
     project.SetTempo(slot, data->tempos[static_cast<size_t>(slot)]);
   }
-  ApplyInstrumentRecords(*data, project.kit, &notifier);
+  ApplyInstrumentRecords(*data, project.kit, &notifier, search, path);
   project.ShowFirstPattern(undo);
   return TempoControlFor(project.Tempo(0));
 }

@@ -71,8 +71,12 @@ std::unique_ptr<ProjectFileData> ReadProjectFile(const std::string& path, Notifi
 // Gives every slot the record's path, flags, key range and scale, and loads the
 // sample of each slot in use. A slot set to "not used" loses its sample; a sample that cannot be
 // read is reported as kSampleReadError (notifier may be null) and leaves its slot silent.
+// Relative paths are found as `search` says, beside the project file `path` second.
 // Call only while the engine is quiesced (Engine::Quiesce()).
-void ApplyInstrumentRecords(const ProjectFileData& data, CKit& kit, Notifier* notifier);
+void ApplyInstrumentRecords(const ProjectFileData& data, CKit& kit, Notifier* notifier,
+                            const SampleSearch& search = {}, const std::string& path = {});
+// The records' paths and flags alone, without loading any sample.
+void ApplyInstrumentPaths(const ProjectFileData& data, CKit& kit);
 
 // Commits the current pattern with the tempo control's value, then writes the project. The old
 // file survives any failure, which is shown as kProjectSaveError. The history is untouched.
@@ -84,6 +88,6 @@ bool SaveProject(const std::string& path, Project& project, double tempoControl,
 // tempo kept to 1..350). A refused file shows its message and changes nothing. Call only while
 // the engine is quiesced: the kit's samples are replaced.
 std::optional<double> LoadProject(const std::string& path, Project& project, UndoSystem& undo,
-                                  Notifier& notifier);
+                                  Notifier& notifier, const SampleSearch& search = {});
 
 }  // namespace tond

@@ -25,51 +25,62 @@ void CKit::Clear() {
   for (auto& slot : slots_) slot.Empty();
 }
 
-bool CKit::Load(const std::string& path, Notifier* notifier, KitProgress* progress) {
-  std::array<bool, kSlots> pathSet{};
-  {
-    XMLreader reader(path);
-    if (!reader.IsOpen()) return false;
-    // -1 until the first "instrument"; kSlots once the 64 slots are used up, so that further
-    // instruments are ignored.
-    int slot = -1;
-    std::string line;
-    while (reader.Next(line)) {
-      if (reader.type == XMLreader::OpenTag && reader.name == "instrument") {
-        if (slot < kSlots) ++slot;
-        continue;
-      }
-      if (reader.type != XMLreader::EmptyTag || slot < 0 || slot >= kSlots) continue;
-      // Only the element name counts; any attribute name may stand before the value.
-      CInstrument& instrument = (*this)[slot];
-      if (reader.name == "sample") {
-        instrument.samplePath = reader.value;
-        pathSet[static_cast<size_t>(slot)] = true;
-      } else if (reader.name == "loop") {
-        instrument.loop = reader.value == "yes";
-      } else if (reader.name == "fade") {
-        instrument.fade = reader.value == "yes";
-      }
+bool CKit::ReadPaths(const std::string& path) {
+  std::array<bool, kSlots> named{};
+  return ReadPaths(path, named);
+}
+
+bool CKit::ReadPaths(const std::string& path, std::array<bool, kSlots>& named) {
+  XMLreader reader(path);
+  if (!reader.IsOpen()) return false;
+  // -1 until the first "instrument"; kSlots once the 64 slots are used up, so that further
+  // instruments are ignored.
+  int slot = -1;
+  std::string line;
+  while (reader.Next(line)) {
+    if (reader.type == XMLreader::OpenTag && reader.name == "instrument") {
+      if (slot < kSlots) ++slot;
+      continue;
+    }
+    if (reader.type != XMLreader::EmptyTag || slot < 0 || slot >= kSlots) continue;
+    // Only the element name counts; any attribute name may stand before the value.
+    CInstrument& instrument = (*this)[slot];
+    if (reader.name == "sample") {
+      instrument.samplePath = reader.value;
+      named[static_cast<size_t>(slot)] = true;
+    } else if (reader.name == "loop") {
+      instrument.loop = reader.value == "yes";
+    } else if (reader.name == "fade") {
+      instrument.fade = reader.value == "yes";
     }
   }
+  return true;
+}
 
+bool CKit::Load(const std::string& path, Notifier* notifier, KitProgress* progress,
+                const SampleSearch& search) {
+  std::array<bool, kSlots> named{};
+  if (!ReadPaths(path, named)) return false;
   for (int slot = 0; slot < kSlots; ++slot) {
     // Slots the file leaves alone and that are not in use keep everything.
-    if (!(*this)[slot].InUse() && !pathSet[static_cast<size_t>(slot)]) continue;
-    if (LoadSample(slot, notifier) && progress)
+    if (!(*this)[slot].InUse() && !named[static_cast<size_t>(slot)]) continue;
+    if (LoadSample(slot, notifier, search, path) && progress)
       progress->Status("Loading " + (*this)[slot].samplePath + " ...");
   }
   return true;
 }
 
-bool CKit::LoadSample(int slot, Notifier* notifier) {
+bool CKit::LoadSample(int slot, Notifier* notifier, const SampleSearch& search,
+                      const std::string& namingFile) {
   CInstrument& instrument = (*this)[slot];
-  if (instrument.InUse() && LoadWave(instrument.samplePath, instrument, notifier)) return true;
+  if (instrument.InUse() &&
+      LoadWave(search.Locate(instrument.samplePath, namingFile), instrument, notifier))
+    return true;
   // Neither an emptied slot nor one whose new sample failed may go on playing the old one.
   std::vector<float>().swap(instrument.data);  // frees the memory, not just the length
   instrument.rootKey = 60;
   if (instrument.InUse() && notifier)
-    notifier->Message(FormatMessage(kSampleReadError, instrument.samplePath));
+    notifier->UnreadSample(FormatMessage(kSampleReadError, instrument.samplePath));
   return false;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "kit/Instrument.h"
+#include "kit/SampleSearch.h"
 
 namespace tond {
 
@@ -38,20 +39,30 @@ class CKit {
   // file cannot be opened (nothing changes then).
   // Slots the file does not mention keep everything; a slot the file sets to "not used" loses
   // its sample; "instrument" elements beyond the 64th are ignored. Relative sample paths are
-  // read from the current working folder. notifier and progress may be null.
+  // found as `search` says, beside this kit file second; they are kept as written. notifier and
+  // progress may be null.
   // Call only while the engine is quiesced (Engine::Quiesce()): sample data is replaced here
   // and no voice may read it meanwhile.
-  bool Load(const std::string& path, Notifier* notifier, KitProgress* progress);
+  bool Load(const std::string& path, Notifier* notifier, KitProgress* progress,
+            const SampleSearch& search = {});
+  // Reads the file's sample paths and flags into the slots without loading any sample (what the
+  // MIDI export and a summary need). False when the file cannot be opened.
+  bool ReadPaths(const std::string& path);
 
-  // Loads the slot's sample from its path; true when it was read. A slot not in use loses its
-  // sample; one whose sample cannot be read keeps its path and flags, stays silent and is reported
-  // as kSampleReadError (notifier may be null). Call only while the engine is quiesced.
-  bool LoadSample(int slot, Notifier* notifier);
+  // Loads the slot's sample from its path (found as `search` says, for a path named by the file
+  // `namingFile`); true when it was read. A slot not in use loses its sample; one whose sample
+  // cannot be read keeps its path and flags, stays silent and is reported as kSampleReadError
+  // with the path as written (notifier may be null). Call only while the engine is quiesced.
+  bool LoadSample(int slot, Notifier* notifier, const SampleSearch& search = {},
+                  const std::string& namingFile = {});
 
   // Writes all 64 slots; false when the file cannot be written (the old file is then intact).
   bool Save(const std::string& path) const;
 
  private:
+  // ReadPaths, noting in `named` the slots whose path the file sets.
+  bool ReadPaths(const std::string& path, std::array<bool, kSlots>& named);
+
   std::array<CInstrument, kSlots> slots_;
 };
 

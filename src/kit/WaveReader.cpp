@@ -157,6 +157,26 @@ bool IsWaveFile(const std::string& path) {
   return file && ReadWaveHeader(file.get(), header);
 }
 
+namespace {
+
+// The bytes of sample data LoadWave reads: a file that ends early yields what is really there.
+std::size_t PresentDataSize(const WaveHeader& header) {
+  const std::uint64_t present =
+      header.dataOffset < header.fileSize ? header.fileSize - header.dataOffset : 0;
+  return static_cast<std::size_t>(std::min<std::uint64_t>(header.dataSize, present));
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> WaveFrames(const std::string& path) {
+  File file = OpenRegular(path);
+  WaveHeader header;
+  if (!file || !ReadWaveHeader(file.get(), header) || !header.haveFormat || !header.haveData)
+    return std::nullopt;
+  return static_cast<std::uint32_t>(PresentDataSize(header) /
+                                    (header.format.bits / 8 * header.format.channels));
+}
+
 bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifier,
               WaveFormat* format) {
   instrument.rootKey = 60;
@@ -173,9 +193,7 @@ bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifi
 
   // A file that ends early yields the whole frames that are really there; nothing larger
   // than the file is ever allocated, whatever the data chunk claims.
-  const std::uint64_t present = dataOffset < header.fileSize ? header.fileSize - dataOffset : 0;
-  const std::size_t wanted =
-      static_cast<std::size_t>(std::min<std::uint64_t>(header.dataSize, present));
+  const std::size_t wanted = PresentDataSize(header);
   std::vector<float> samples;
   try {
     std::vector<std::uint8_t> raw(wanted);

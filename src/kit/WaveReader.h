@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "kit/Instrument.h"
@@ -30,5 +31,9 @@ bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifi
 // sample. The file must be a regular RIFF/WAVE file, and any "fmt " chunk must give 8, 16, 24
 // or 32 bits and 1 or 2 channels; a file without "fmt " passes (and then fails to load).
 bool IsWaveFile(const std::string& path);
+
+// The frames LoadWave would read from the file, found without reading a sample; nothing when it
+// would refuse the file.
+std::optional<std::uint32_t> WaveFrames(const std::string& path);
 
 }  // namespace tond

@@ -37,10 +37,8 @@ std::int16_t ToPcm16(float v) {
   return static_cast<std::int16_t>(static_cast<double>(v) * 32767.0);
 }
 
-}  // namespace
-
-bool WriteWave(const std::string& path, float* samples, std::uint32_t frames,
-               std::uint16_t channels) {
+bool WriteWaveFile(const std::string& path, const float* samples, std::uint32_t frames,
+                   std::uint16_t channels) {
   const std::uint64_t count = std::uint64_t{frames} * channels;
   const std::uint64_t dataSize = count * 2;
   // The RIFF sizes are 32-bit; a buffer that does not fit cannot be described.
@@ -63,11 +61,6 @@ bool WriteWave(const std::string& path, float* samples, std::uint32_t frames,
   PutTag(p, "data");
   Put32(p, static_cast<std::uint32_t>(dataSize));
 
-  float peak = 0.0f;
-  for (std::uint64_t i = 0; i < count; ++i) peak = std::fmax(peak, std::fabs(samples[i]));
-  if (peak > 0.0f)
-    for (std::uint64_t i = 0; i < count; ++i) samples[i] /= peak;
-
   SafeFileWriter writer(path);
   if (!writer.Write(header, sizeof header)) return false;
   std::uint8_t block[kBlockSamples * 2];
@@ -80,6 +73,28 @@ bool WriteWave(const std::string& path, float* samples, std::uint32_t frames,
     done += n;
   }
   return writer.Commit();
+}
+
+}  // namespace
+
+float PeakOf(const float* samples, std::uint64_t count) {
+  float peak = 0.0f;
+  for (std::uint64_t i = 0; i < count; ++i) peak = std::fmax(peak, std::fabs(samples[i]));
+  return peak;
+}
+
+bool WriteWave(const std::string& path, float* samples, std::uint32_t frames,
+               std::uint16_t channels) {
+  const std::uint64_t count = std::uint64_t{frames} * channels;
+  const float peak = samples ? PeakOf(samples, count) : 0.0f;
+  if (peak > 0.0f)
+    for (std::uint64_t i = 0; i < count; ++i) samples[i] /= peak;
+  return WriteWaveFile(path, samples, frames, channels);
+}
+
+bool WriteWaveAsIs(const std::string& path, const float* samples, std::uint32_t frames,
+                   std::uint16_t channels) {
+  return WriteWaveFile(path, samples, frames, channels);
 }
 
 }  // namespace tond

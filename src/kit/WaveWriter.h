@@ -10,5 +10,12 @@ namespace tond {
 // when complete; false (and the old file untouched) on any failure.
 bool WriteWave(const std::string& path, float* samples, std::uint32_t frames,
                std::uint16_t channels);
+// The same without normalising: the samples keep their level, and what lies beyond full scale
+// is clipped.
+bool WriteWaveAsIs(const std::string& path, const float* samples, std::uint32_t frames,
+                   std::uint16_t channels);
+// The largest absolute value among `count` samples: what WriteWave raises to full scale, and
+// above 1 what WriteWaveAsIs clips.
+float PeakOf(const float* samples, std::uint64_t count);
 
 }  // namespace tond

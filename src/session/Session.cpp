@@ -315,7 +315,7 @@ Change Session::LoadProject() {
 Change Session::LoadProjectFile(const std::string& path) {
   BusyCursor busy(platform_);
   Change change = ReleaseSamples();  // the kit's samples are replaced
-  std::optional<double> tempo = tond::LoadProject(path, *project_, *undo_, platform_);
+  std::optional<double> tempo = tond::LoadProject(path, *project_, *undo_, platform_, folders_.Samples());
   if (!tempo) return Change::Refused(change);
   change |= ShowTempo(*tempo);
   change.pattern = true;
@@ -358,7 +358,7 @@ bool Session::SavePatternFile(const std::string& path) {
 Change Session::LoadKitFile(const std::string& path) {
   BusyCursor busy(platform_);
   Change change = ReleaseSamples();
-  if (!project_->kit.Load(path, &platform_, nullptr)) {
+  if (!project_->kit.Load(path, &platform_, nullptr, folders_.Samples())) {
     platform_.Message(FormatMessage(kLoadError, path));
     return Change::Refused(change);
   }
@@ -634,6 +634,13 @@ MidiControl& Session::Midi() {
 
 Change Session::ApplyMidiMessages(std::span<const std::uint32_t> words) {
   return Midi().Apply(*this, words);
+}
+
+// --- Song render -------------------------------------------------------------------------------
+
+std::vector<float> Session::RenderSong(const std::vector<SongPass>& passes) {
+  StopPlayback();
+  return tond::RenderSong(*engine_, project_->working, passes);
 }
 
 }  // namespace tond

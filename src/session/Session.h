@@ -44,6 +44,7 @@ namespace tond {
 
 class Engine;
 class MidiControl;
+struct SongPass;
 class Project;
 class Recorder;
 class UndoSystem;
@@ -370,6 +371,12 @@ class Session {
  private:
   Change KitChanged(std::optional<std::string> status = std::nullopt);
   Change PutBuild(KitBuild& build);
+
+  // --- Song render -----------------------------------------------------------------------------
+ public:
+  // Stops playback and renders the passes back to back through the engine (see RenderSong);
+  // the working grid and tempo stay as they were. Empty when the memory cannot be had.
+  std::vector<float> RenderSong(const std::vector<SongPass>& passes);
 };
 
 }  // namespace tond

@@ -95,7 +95,7 @@ Change Session::LoadKitIntoEditor(const std::string& path) {
     (*loaded)[i].scale = project_->kit[i].scale;
   }
   LastText progress;
-  if (!loaded->Load(path, &platform_, &progress)) {
+  if (!loaded->Load(path, &platform_, &progress, folders_.Samples())) {
     platform_.Message(FormatMessage(kLoadError, path));
     return Change::Refused({});
   }

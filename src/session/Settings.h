@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "kit/SampleSearch.h"
+
 namespace tond {
 
 // A setting that another thread reads (the MIDI callback, the audio thread) while the window
@@ -62,6 +64,9 @@ struct Settings {
 // replace them with the last file chosen there (not kept between runs).
 struct Folders {
   std::string program;
+  // The folder the user started the program in, recorded before start-up moves to the program
+  // folder: relative sample paths are looked for there first.
+  std::string launch;
   std::string patterns;
   std::string filters;
   std::string waves;
@@ -70,6 +75,9 @@ struct Folders {
   std::string projects;
   std::string pictures;
   std::string midi;
+
+  // Where the kit and project loaders look for relative sample paths.
+  SampleSearch Samples() const { return {launch, program}; }
 };
 
 }  // namespace tond

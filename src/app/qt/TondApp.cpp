@@ -86,6 +86,8 @@ CTondApp::~CTondApp() {
 void CTondApp::FindProgramFolder() {
   std::string folder = options_.programFolder.empty() ? ExecutableFolder() : options_.programFolder;
   std::error_code ec;
+  // Relative sample paths are looked for where the user started the program first.
+  if (folders.launch.empty()) folders.launch = fs::current_path(ec).string();
   if (folder.empty()) folder = fs::current_path(ec).string();
   fs::path absolute = fs::absolute(folder, ec);
   if (!ec) folder = absolute.lexically_normal().string();

@@ -5,12 +5,13 @@
 #include <QImageReader>
 
 #include "base/RegularFile.h"
+#include "files/PictureCells.h"
 #include "model/Project.h"
 #include "model/UndoSystem.h"
 
 namespace tond {
 
-std::optional<Pattern> ReadPicturePattern(const std::string& path) {
+std::optional<Pattern> ReadPicturePattern(const std::string& path, std::uint8_t threshold) {
   // Only regular files: a pipe or a device could block the reader forever.
   if (!IsRegularFile(path)) return std::nullopt;
 
@@ -33,7 +34,9 @@ std::optional<Pattern> ReadPicturePattern(const std::string& path) {
   for (int y = 0; y < kRows; ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(surface.constScanLine(y));
     for (int x = 0; x < kColumns; ++x)
-      cells[CellIndex(x, y)] = MakeCell(qRed(line[x]), qGreen(line[x]), qBlue(line[x]));
+      cells[CellIndex(x, y)] = PictureCell(static_cast<std::uint8_t>(qRed(line[x])),
+                                           static_cast<std::uint8_t>(qGreen(line[x])),
+                                           static_cast<std::uint8_t>(qBlue(line[x])), threshold);
   }
   return cells;
 }

@@ -64,9 +64,6 @@ struct Settings {
 // replace them with the last file chosen there (not kept between runs).
 struct Folders {
   std::string program;
-  // The folder the user started the program in, recorded before start-up moves to the program
-  // folder: relative sample paths are looked for there first.
-  std::string launch;
   std::string patterns;
   std::string filters;
   std::string waves;
@@ -75,6 +72,9 @@ struct Folders {
   std::string projects;
   std::string pictures;
   std::string midi;
+  // The folder the user started the program in, recorded before start-up moves to the program
+  // folder: relative sample paths are looked for there first.
+  std::string launch = {};
 
   // Where the kit and project loaders look for relative sample paths.
   SampleSearch Samples() const { return {launch, program}; }

@@ -3,8 +3,10 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "RunTond.h"
+#include "app/Cli.h"
 #include "app/qt/Program.h"
 #include "engine/Engine.h"
 #include "engine/Export.h"
@@ -38,11 +40,14 @@ Bytes WindowExport(const test::CliScene& scene, const std::string& file, int pat
 
 TEST(Cli, RenderWritesWhatTheExportWrites) {
   test::CliScene scene;
-  const std::string gone = "Unable to read the file:\n " + std::string(scene.kGone) + "\n";
+  // A missing sample is no failure: the file is written, and the exit status says what is
+  // missing.
+  const std::string gone = "tond render: Unable to read the file:\n " + std::string(scene.kGone) +
+                           "\ntond render: 1 of 3 samples could not be read\n";
   auto render = [&](const std::string& input, const std::string& options) {
     auto r = scene.Tond("render " + input + " -o out.wav " + options);
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.err, gone);  // a missing sample is no failure
+    EXPECT_EQ(r.exitCode, cli::kExitUnreadSamples);
+    EXPECT_EQ(r.err, gone);
     return scene.Read("out.wav");
   };
   const std::string beat = "beat.pat --kit drums.kit";
@@ -64,6 +69,10 @@ TEST(Cli, RenderWritesWhatTheExportWrites) {
   EXPECT_EQ(third.size(), linear.size());
   EXPECT_EQ(third, WindowExport(scene, "song.blp", 3));
   EXPECT_EQ(render("song.blp", "").size(), 44u + ExportFrames(133) * 4u);
+  // A song of one pattern is that pattern's export; longer ones are their passes back to back.
+  EXPECT_EQ(render("song.blp", "--patterns 3"), third);
+  EXPECT_EQ(render("song.blp", "--patterns 0,3,0 --loops 2").size(),
+            44u + (4 * ExportFrames(133) + 2 * ExportFrames(350)) * 4u);
 }
 
 TEST(Cli, UnreadableInputsAndUnwritableOutputsFailWithTheirMessages) {
@@ -75,17 +84,17 @@ TEST(Cli, UnreadableInputsAndUnwritableOutputsFailWithTheirMessages) {
                                          {"beat.pat --kit missing.kit", "missing.kit"}}) {
     auto r = scene.Tond("render " + input + " -o x.wav");
     EXPECT_EQ(r.exitCode, 1) << input;
-    EXPECT_EQ(r.err, "Error: unable to load the file:\n " + file + "\n") << input;
+    EXPECT_EQ(r.err, "tond render: Error: unable to load the file:\n " + file + "\n") << input;
   }
   auto r = scene.Tond("render drums.kit --kit drums.kit -o x.wav");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, "Error: this is not a Tond pattern file:\n drums.kit\n");
+  EXPECT_EQ(r.err, "tond render: Error: this is not a Tond pattern file:\n drums.kit\n");
   EXPECT_FALSE(fs::exists(scene.File("x.wav")));
 
   r = scene.Tond("render song.blp -o beat.pat/x.wav");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, "Unable to read the file:\n " + std::string(scene.kGone) +
-                       "\nError: unable to save the file:\n beat.pat/x.wav\n");
+  EXPECT_EQ(r.err, "tond render: Unable to read the file:\n " + std::string(scene.kGone) +
+                       "\ntond render: Error: unable to save the file:\n beat.pat/x.wav\n");
 }
 
 TEST(Cli, ArgumentsThatDoNotFitAreRefusedWithTheProblemAndTheUsage) {
@@ -105,6 +114,12 @@ TEST(Cli, ArgumentsThatDoNotFitAreRefusedWithTheProblemAndTheUsage) {
            {"render s.BLP --pattern 16 -o x.wav", "pattern must be a number from 0 to 15"},
            {"render s.blp --kit k -o x.wav", "a project brings its own kit"},
            {"render b.pat --kit k --pattern 2 -o x.wav", "--pattern needs INPUT.blp"},
+           {"render b.pat --kit k --patterns 2 -o x.wav", "--patterns needs INPUT.blp"},
+           {"render s.blp --patterns 1,,2 -o x.wav",
+            "patterns must be a list of at most 256 numbers from 0 to 15, such as 0,1,1,2"},
+           {"render s.blp --loops 0 -o x.wav", "loops must be a whole number from 1 to 99"},
+           {"import p.bmp -o x.pat --threshold 256",
+            "threshold must be a whole number from 0 to 255"},
            {"midi b.pat -o x.mid", "missing --kit KIT.kit"},
            {"midi b.pat --pattern 2 -o x.mid", "--pattern is for project files"},
            {"midi s.blp --kit k -o x.mid",
@@ -141,7 +156,15 @@ TEST(Cli, ArgumentsThatDoNotFitAreRefusedWithTheProblemAndTheUsage) {
   EXPECT_EQ(r.out, "Tond 1.02\n");
   r = folder.Tond("--help");
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_NE(r.out.find("render INPUT.pat --kit KIT.kit"), std::string::npos);
+  // Each command listed has a help of its own with an example (a new command may lack one).
+  std::istringstream listed(r.out.substr(r.out.find("Commands:\n") + 10));
+  int commands = 0;
+  for (std::string line; std::getline(listed, line) && !line.empty(); ++commands) {
+    const std::string name = line.substr(2, line.find(' ', 2) - 2);
+    const std::string help = folder.Tond(name + " --help").out;
+    EXPECT_NE(help.find("\nExample: tond " + name), std::string::npos) << help;
+  }
+  EXPECT_GE(commands, 6);
   r = folder.Tond("midi x --help");
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.out.rfind("Usage: tond midi INPUT.pat --kit KIT.kit -o OUT.mid", 0), 0u);

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #include "engine/Engine.h"
 #include "kit/Kit.h"
+#include "kit/WaveWriter.h"
 #include "support/TestFiles.h"
 
 namespace tond {
@@ -62,6 +65,53 @@ TEST(Export, OnePassFromAFreshEngineWithThePeakAtFullScale) {
   engine.playing = true;
   engine.Process(1000, out.data());
   EXPECT_EQ(out, std::vector<float>(fresh.begin(), fresh.begin() + 2000));
+}
+
+TEST(Export, ASongIsItsPassesBackToBackNormalisedOverTheWhole) {
+  auto rig = std::make_unique<Rig>();
+  rig->kit[0].data = std::vector<float>(8000, 0.5f);
+  Pattern loud{}, quiet{};
+  loud[CellIndex(0, 0)] = MakeCell(255, 128, 128);
+  quiet[CellIndex(3, 0)] = MakeCell(64, 128, 128);
+  auto pass = [&](const Pattern& cells, double tempo) {
+    rig->grid.CopyFrom(cells);
+    rig->engine.SetTempo(tempo);
+    return RenderExport(rig->engine);
+  };
+  const std::vector<float> first = pass(loud, 120), second = pass(quiet, 61.5);
+  rig->grid.CopyFrom(quiet);
+  rig->engine.SetTempo(90);
+
+  std::vector<float> song = RenderSong(rig->engine, rig->grid, {{loud, 120}, {quiet, 61.5}});
+  ASSERT_EQ(song.size(), 2u * (ExportFrames(120) + ExportFrames(61)));
+  EXPECT_EQ(std::vector<float>(song.begin(), song.begin() + first.size()), first);
+  EXPECT_EQ(std::vector<float>(song.begin() + first.size(), song.end()), second);
+  EXPECT_TRUE(rig->grid == quiet);  // the working grid and tempo are as they were
+  EXPECT_EQ(rig->engine.Tempo(), 90);
+
+  // Normalised over the whole, the quiet pass stays a quarter as loud; as it is, the level is
+  // the engine's and what goes beyond full scale is clipped.
+  auto peak16 = [](const test::Bytes& wave, std::size_t from, std::size_t to) {
+    int peak = 0;
+    for (std::size_t at = 44 + from * 2; at < 44 + to * 2; at += 2)
+      peak = std::max(peak, std::abs(static_cast<std::int16_t>(test::GetU16(wave, at))));
+    return peak;
+  };
+  test::TempDir dir;
+  const float enginePeak = PeakOf(song.data(), song.size());
+  ASSERT_TRUE(WriteWaveAsIs(dir.File("as-is.wav"), song.data(), song.size() / 2, 2));
+  ASSERT_TRUE(WriteWave(dir.File("song.wav"), song.data(), song.size() / 2, 2));
+  const test::Bytes normalised = test::ReadBytes(dir.File("song.wav"));
+  EXPECT_EQ(peak16(normalised, 0, first.size()), 32767);
+  EXPECT_NEAR(peak16(normalised, first.size(), song.size()), 32767 * 64 / 255, 200);
+  EXPECT_EQ(peak16(test::ReadBytes(dir.File("as-is.wav")), 0, song.size()),
+            static_cast<int>(static_cast<double>(enginePeak) * 32767));
+  std::vector<float> over = {1.5f, -2.0f, 0.5f, 0.0f};
+  ASSERT_TRUE(WriteWaveAsIs(dir.File("over.wav"), over.data(), 2, 2));
+  test::Bytes clipped;
+  for (int v : {32767, -32767, 16383, 0}) test::PutU16(clipped, static_cast<std::uint16_t>(v));
+  const test::Bytes wave = test::ReadBytes(dir.File("over.wav"));
+  EXPECT_EQ(test::Bytes(wave.begin() + 44, wave.end()), clipped);
 }
 
 }  // namespace

@@ -27,12 +27,10 @@ const std::vector<Subcommand>& Subcommands() {
        "writes the pattern the Import command makes of a picture (stretched onto 64 x 64 cells) "
        "as a pattern file; the tempo is 120 unless given",
        RunImport},
-      {"play",
-       "INPUT.blp [--pattern N] [OPTIONS] | INPUT.pat [--kit KIT.kit] [OPTIONS]",
+      {"play", "INPUT.blp [--pattern N] [OPTIONS] | INPUT.pat [--kit KIT.kit] [OPTIONS]",
        "plays the pattern through the audio device of the settings (or --device), as the program "
-       "starts, for S "
-       "seconds or until Ctrl+C; --record records it into the Output folder and prints the "
-       "file's name (a pattern plays the default kit unless --kit is given)",
+       "starts, for S seconds or until Ctrl+C; --record records it into the Output folder and "
+       "prints the file's name (a pattern plays the default kit unless --kit is given)",
        RunPlay},
       {"kit",
        "--folder DIR -o OUT.kit | --random ROOT [--seed N] -o OUT.kit | --slice LONG.wav "
@@ -106,8 +104,9 @@ std::string Usage() {
     name.resize(std::max<std::size_t>(name.size() + 1, 10), ' ');
     text += "  " + name + BriefHelp(command) + "\n";
   }
-  text += "\n'tond COMMAND --help' lists a command's options, with their defaults, ranges and an "
-          "example.\n";
+  text +=
+      "\n'tond COMMAND --help' lists a command's options, with their defaults, ranges and an "
+      "example.\n";
   return text;
 }
 

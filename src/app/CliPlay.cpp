@@ -16,9 +16,9 @@
 #include "app/CliInput.h"
 #include "app/StreamPlatform.h"
 #include "app/qt/TondApp.h"
-#include "model/Project.h"
 #include "engine/AudioStream.h"
 #include "engine/Recorder.h"
+#include "model/Project.h"
 #include "session/Session.h"
 
 namespace tond::cli {

@@ -125,8 +125,9 @@ int RunRender(const Args& arguments, Streams& io) {
   if (song)
     frames = session.RenderSong(SongPasses(session.GetProject(), *song, loops));
   else if (loops > 1)
-    frames = session.RenderSong(std::vector<SongPass>(
-        static_cast<std::size_t>(loops), {session.GetProject().working.Snapshot(), session.Tempo()}));
+    frames = session.RenderSong(
+        std::vector<SongPass>(static_cast<std::size_t>(loops),
+                              {session.GetProject().working.Snapshot(), session.Tempo()}));
   else
     frames = RenderExport(session.GetEngine());
   if (frames.empty()) {

@@ -47,8 +47,7 @@ std::vector<float> RenderExport(Engine& engine) {
   return buffer;
 }
 
-std::vector<SongPass> SongPasses(const Project& project, const std::vector<int>& slots,
-                                 int loops) {
+std::vector<SongPass> SongPasses(const Project& project, const std::vector<int>& slots, int loops) {
   std::vector<SongPass> passes;
   for (int slot : slots)
     for (int loop = 0; loop < loops; ++loop)

@@ -315,7 +315,8 @@ Change Session::LoadProject() {
 Change Session::LoadProjectFile(const std::string& path) {
   BusyCursor busy(platform_);
   Change change = ReleaseSamples();  // the kit's samples are replaced
-  std::optional<double> tempo = tond::LoadProject(path, *project_, *undo_, platform_, folders_.Samples());
+  std::optional<double> tempo =
+      tond::LoadProject(path, *project_, *undo_, platform_, folders_.Samples());
   if (!tempo) return Change::Refused(change);
   change |= ShowTempo(*tempo);
   change.pattern = true;

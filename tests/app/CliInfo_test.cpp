@@ -29,7 +29,8 @@ TEST(CliInfo, SummarisesEachKindOfFile) {
   EXPECT_EQ(r.out, "kit drums.kit\nslot 0: " + scene.File("a.wav") +
                        ", 2000 frames, loop off, fade off\n"
                        "slot 1: b.wav, 3 frames, loop off, fade off\nslot 2: " +
-                       scene.kGone + ", not a wave file, loop off, fade off\n3 of 64 slots in use\n");
+                       scene.kGone +
+                       ", not a wave file, loop off, fade off\n3 of 64 slots in use\n");
   r = scene.Tond("info b.wav");
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "wave b.wav\nformat: 2 channels, 16 bits, 22050 Hz\nframes 3\nroot key 48\n");

@@ -35,9 +35,9 @@ TEST(CliSamples, FoundInTheLaunchFolderThenBesideTheKitThenBesideTheProgramAndUn
   test::TondResult r = dir.Tond("info drums/relative.kit");
   EXPECT_NE(r.out.find("slot 0: same.wav, 200 frames"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("slot 1: only.wav, 400 frames"), std::string::npos);
-  EXPECT_NE(r.out.find("slot 2: kits/00-kick.wav, " +
-                       std::to_string(*WaveFrames(found[2])) + " frames"),
-            std::string::npos);
+  EXPECT_NE(
+      r.out.find("slot 2: kits/00-kick.wav, " + std::to_string(*WaveFrames(found[2])) + " frames"),
+      std::string::npos);
   EXPECT_NE(r.out.find("slot 3: gone1.wav, missing"), std::string::npos);
 
   // The render loads what info names; the first three unread samples are named, all counted.

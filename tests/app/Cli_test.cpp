@@ -1,4 +1,6 @@
 // tond render, and what the commands say about files and arguments they cannot use.
+#include "app/Cli.h"
+
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -6,7 +8,6 @@
 #include <sstream>
 
 #include "RunTond.h"
-#include "app/Cli.h"
 #include "app/qt/Program.h"
 #include "engine/Engine.h"
 #include "engine/Export.h"

@@ -37,13 +37,17 @@ std::int16_t ToPcm16(float v) {
   return static_cast<std::int16_t>(static_cast<double>(v) * 32767.0);
 }
 
+// The RIFF sizes are 32-bit; a buffer that does not fit cannot be described.
+bool Describable(const float* samples, std::uint32_t frames, std::uint16_t channels) {
+  const std::uint64_t count = std::uint64_t{frames} * channels;
+  return channels > 0 && count * 2 + 36 <= 0xFFFFFFFFu && (count == 0 || samples != nullptr);
+}
+
+// Only for a Describable buffer.
 bool WriteWaveFile(const std::string& path, const float* samples, std::uint32_t frames,
                    std::uint16_t channels) {
   const std::uint64_t count = std::uint64_t{frames} * channels;
   const std::uint64_t dataSize = count * 2;
-  // The RIFF sizes are 32-bit; a buffer that does not fit cannot be described.
-  if (channels == 0 || dataSize + 36 > 0xFFFFFFFFu || (count > 0 && samples == nullptr))
-    return false;
 
   std::uint8_t header[kHeaderSize];
   std::uint8_t* p = header;
@@ -85,8 +89,9 @@ float PeakOf(const float* samples, std::uint64_t count) {
 
 bool WriteWave(const std::string& path, float* samples, std::uint32_t frames,
                std::uint16_t channels) {
+  if (!Describable(samples, frames, channels)) return false;
   const std::uint64_t count = std::uint64_t{frames} * channels;
-  const float peak = samples ? PeakOf(samples, count) : 0.0f;
+  const float peak = PeakOf(samples, count);
   if (peak > 0.0f)
     for (std::uint64_t i = 0; i < count; ++i) samples[i] /= peak;
   return WriteWaveFile(path, samples, frames, channels);
@@ -94,7 +99,7 @@ bool WriteWave(const std::string& path, float* samples, std::uint32_t frames,
 
 bool WriteWaveAsIs(const std::string& path, const float* samples, std::uint32_t frames,
                    std::uint16_t channels) {
-  return WriteWaveFile(path, samples, frames, channels);
+  return Describable(samples, frames, channels) && WriteWaveFile(path, samples, frames, channels);
 }
 
 }  // namespace tond

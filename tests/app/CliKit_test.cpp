@@ -28,7 +28,7 @@ TEST(CliKit, FolderAndRandomTreeBuildAndSave) {
 
   r = dir.Tond("kit --random waves/deep/none -o none.kit");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, std::string(kNoSampleInFolder) + "\n");
+  EXPECT_EQ(r.err, "tond kit: " + std::string(kNoSampleInFolder) + "\n");
   EXPECT_EQ(dir.Tond("kit --folder waves --seed 1 -o x.kit").exitCode, 2);
   EXPECT_EQ(dir.Tond("kit --folder waves --add -o x.kit").exitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(dir.File("x.kit")));
@@ -40,7 +40,7 @@ TEST(CliKit, SlicesAndAddedWaves) {
   dir.Tone("short.wav", kMinSliceFrames - 1, 100);
   auto r = dir.Tond("kit --slice short.wav -o s.kit");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, "The file '" + dir.File("short.wav") + "' is too short.\n");
+  EXPECT_EQ(r.err, "tond kit: The file '" + dir.File("short.wav") + "' is too short.\n");
 
   EXPECT_EQ(dir.Tond("kit --slice long.wav -o s.kit").exitCode, 0);
   EXPECT_TRUE(std::filesystem::exists(dir.File("long_kit64.wav")));
@@ -52,7 +52,7 @@ TEST(CliKit, SlicesAndAddedWaves) {
   // The slices fill the kit: nothing more fits, and nothing is written.
   r = dir.Tond("kit --add short.wav --kit s.kit -o more.kit");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, std::string(kNotEnoughSlots) + "\n");
+  EXPECT_EQ(r.err, "tond kit: " + std::string(kNotEnoughSlots) + "\n");
   EXPECT_FALSE(std::filesystem::exists(dir.File("more.kit")));
   r = dir.Tond("kit --add short.wav long.wav -o two.kit");
   EXPECT_EQ(r.out, "two.kit: 2 of 64 slots filled after adding 2 waves\n");

@@ -116,9 +116,10 @@ int RunKit(const Args& arguments, Streams& io) {
   }
   if (change.refused || !session.SaveKitFile(*target)) return kExitFailure;
   // Standard output holds the kit itself then.
-  (IsStandardOutput(*output) ? io.err : io.out)
-      << *output << ": " << Filled(session.GetProject().kit) << " of 64 slots filled " << what
-      << std::endl;
+  const bool piped = IsStandardOutput(*output);
+  (piped ? io.err : io.out) << (piped ? "standard output" : *output) << ": "
+                            << Filled(session.GetProject().kit) << " of 64 slots filled " << what
+                            << std::endl;
   return kExitOk;
 }
 

@@ -12,9 +12,11 @@
 
 #include "app/Cli.h"
 #include "app/CliArgs.h"
+#include "app/CliOutput.h"
 #include "app/StreamPlatform.h"
 #include "base/Notifier.h"
 #include "base/SafeFile.h"
+#include "base/Tempo.h"
 #include "files/PatternFile.h"
 #include "files/qt/PictureImport.h"
 #include "model/Pattern.h"
@@ -77,13 +79,21 @@ int RunImport(const Args& args, Streams& io) {
   if (!picture) return UsageError(command, problem, io);
   std::optional<std::string> output = parsed.Output("OUT.pat", problem);
   if (!output) return UsageError(command, problem, io);
-  // Any number; the tempo control keeps it within its range.
+  // The tempo control's range (a fraction is cut off, as the control does): a file's tempo
+  // beyond it would play at another tempo.
   double tempo = kDefaultTempo;
   if (auto text = parsed.Value({"--tempo"})) {
     auto value = ParseNumber(*text);
-    if (!value) return UsageError(command, "tempo must be a number", io);
+    if (!value || *value < kTempoMin || *value > kTempoMax)
+      return UsageError(command,
+                        "tempo must be a number from " + std::to_string(kTempoMin) + " to " +
+                            std::to_string(kTempoMax),
+                        io);
     tempo = PlayedTempo(*value);
   }
+  const std::optional<std::string> target =
+      CheckOutput(command, *output, {*picture}, kPatternOutput, io.err);
+  if (!target) return kExitFailure;
 
   std::uint8_t threshold = 0;  // only black pixels give empty cells, as in the window
   if (auto text = parsed.Value({"--threshold"})) {
@@ -101,8 +111,9 @@ int RunImport(const Args& args, Streams& io) {
     return kExitFailure;
   }
   std::vector<std::uint8_t> bytes = EncodePatternFile(*cells, tempo);
-  if (!WriteFileSafely(*output, bytes.data(), bytes.size())) {
-    notifier.Message(FormatMessage(kSaveError, *output));
+  int error = 0;
+  if (!WriteFileSafely(*target, bytes.data(), bytes.size(), &error)) {
+    notifier.Failure(FormatMessage(kSaveError, *output), SystemReason(error));
     return kExitFailure;
   }
   return kExitOk;

@@ -58,10 +58,8 @@ Folders CommandFolders() {
   return folders;
 }
 
-int NamedSamples(const CKit& kit) {
-  int named = 0;
-  for (int slot = 0; slot < CKit::kSlots; ++slot) named += kit[slot].InUse() ? 1 : 0;
-  return named;
+std::string SampleNamer(const Input& input) {
+  return input.project ? input.path : input.kit.value_or("");
 }
 
 }  // namespace tond::cli

@@ -7,7 +7,6 @@
 #include "session/Settings.h"
 
 namespace tond {
-class CKit;
 class Session;
 }  // namespace tond
 
@@ -48,7 +47,7 @@ bool LoadInput(const Input& input, Session& session);
 // kit or project file, then beside the program.
 Folders CommandFolders();
 
-// The slots of the kit in use: the samples it names.
-int NamedSamples(const CKit& kit);
+// The file that names the input's samples: the project, or the pattern's kit.
+std::string SampleNamer(const Input& input);
 
 }  // namespace tond::cli

@@ -10,6 +10,7 @@
 #include "app/Cli.h"
 #include "app/CliArgs.h"
 #include "app/CliInput.h"
+#include "app/CliOutput.h"
 #include "app/StreamPlatform.h"
 #include "base/Notifier.h"
 #include "files/MidiExport.h"
@@ -38,6 +39,9 @@ int RunMidi(const Args& args, Streams& io) {
   Input input;
   if (!output || !ReadInputOptions(*path, parsed, kInputRules, input, problem))
     return UsageError(command, problem, io);
+  const std::optional<std::string> target =
+      CheckOutput(command, *output, {input.path, input.kit.value_or("")}, kMidiOutput, io.err);
+  if (!target) return kExitFailure;
 
   // Only the samples' paths name the tracks: no sample is read. The tempo is the one the window's
   // tempo control would play the pattern at.
@@ -54,15 +58,19 @@ int RunMidi(const Args& args, Streams& io) {
   } else {
     std::optional<PatternFileData> data = ReadPatternFile(input.path, notifier);
     if (!data) return kExitFailure;
-    if (!kit->ReadPaths(*input.kit)) {
-      notifier.Message(FormatMessage(kLoadError, *input.kit));
+    int error = 0;
+    if (!kit->ReadPaths(*input.kit, &error)) {
+      notifier.Failure(FormatMessage(kLoadError, *input.kit), SystemReason(error));
       return kExitFailure;
     }
     cells = data->cells;
     stored = data->tempo;
   }
+  if (IsAnInput(command, *target, SamplePaths(*kit, CommandFolders().Samples(), SampleNamer(input)),
+                io.err))
+    return kExitFailure;
   const int tempo = PlayedTempo(TempoControlFor(stored));
-  return ExportMidi(*output, cells, *kit, static_cast<std::uint32_t>(tempo), notifier)
+  return ExportMidi(*target, cells, *kit, static_cast<std::uint32_t>(tempo), notifier)
              ? kExitOk
              : kExitFailure;
 }

@@ -14,6 +14,7 @@
 #include "app/Cli.h"
 #include "app/CliArgs.h"
 #include "app/CliInput.h"
+#include "app/CliOutput.h"
 #include "app/StreamPlatform.h"
 #include "app/qt/TondApp.h"
 #include "engine/AudioStream.h"
@@ -59,6 +60,10 @@ class StopSignals {
 constexpr InputRules kInputRules{"a project brings its own kit", "--pattern needs INPUT.blp",
                                  false};
 
+// A day: far beyond any sensible timed run (without --seconds it plays until stopped), and far
+// below where the conversion to the clock's ticks would overflow.
+constexpr double kMaxSeconds = 86400;
+
 }  // namespace
 
 int RunPlay(const Args& arguments, Streams& io) {
@@ -77,8 +82,11 @@ int RunPlay(const Args& arguments, Streams& io) {
   std::optional<double> seconds;
   if (auto text = parsed.Value({"--seconds"})) {
     seconds = ParseNumber(*text);
-    if (!seconds || *seconds <= 0)
-      return UsageError(command, "seconds must be a number above 0", io);
+    if (!seconds || *seconds <= 0 || *seconds > kMaxSeconds)
+      return UsageError(command,
+                        "seconds must be a number above 0 and at most " +
+                            std::to_string(static_cast<int>(kMaxSeconds)) + " (a day)",
+                        io);
   }
 
   StreamPlatform notifier(io.err);
@@ -125,7 +133,7 @@ int RunPlay(const Args& arguments, Streams& io) {
   const std::string recording = session.Recording() ? app.GetRecorder().Path() : std::string();
   app.ShutDown();  // finishes the recording
   if (!recording.empty()) io.out << recording << std::endl;
-  return notifier.SampleSummary(NamedSamples(session.GetProject().kit));
+  return notifier.SampleSummary(static_cast<int>(SamplePaths(session.GetProject().kit).size()));
 }
 
 }  // namespace tond::cli

@@ -12,6 +12,7 @@
 #include "app/Cli.h"
 #include "app/CliArgs.h"
 #include "app/CliInput.h"
+#include "app/CliOutput.h"
 #include "app/StreamPlatform.h"
 #include "base/Notifier.h"
 #include "engine/Engine.h"
@@ -111,12 +112,20 @@ int RunRender(const Args& arguments, Streams& io) {
       return UsageError(command, "volume must be a number from 0 to 100", io);
     volume = *value;
   }
+  const std::optional<std::string> target =
+      CheckOutput(command, *output, {input.path, input.kit.value_or("")}, kWaveOutput, io.err);
+  if (!target) return kExitFailure;
 
   StreamPlatform notifier(io.err);
   Settings settings;
   Folders folders = CommandFolders();
   Session session(notifier, settings, folders);
   if (!LoadInput(input, session)) return kExitFailure;
+  // Writing over one of its own samples would destroy it.
+  const std::vector<std::string> samples =
+      SamplePaths(session.GetProject().kit, folders.Samples(), SampleNamer(input));
+  if (IsAnInput(command, *target, samples, io.err))
+    return kExitFailure;
   session.SetVolume(volume);
   session.SetInterpolation(interpolation);
 
@@ -145,12 +154,13 @@ int RunRender(const Args& arguments, Streams& io) {
       notifier.Message(text.str());
     }
   }
-  if (!(asIs ? WriteWaveAsIs(*output, frames.data(), count, 2)
-             : WriteWave(*output, frames.data(), count, 2))) {
-    notifier.Message(FormatMessage(kSaveError, *output));
+  int error = 0;
+  if (!(asIs ? WriteWaveAsIs(*target, frames.data(), count, 2, &error)
+             : WriteWave(*target, frames.data(), count, 2, &error))) {
+    notifier.Failure(FormatMessage(kSaveError, *output), SystemReason(error));
     return kExitFailure;
   }
-  return notifier.SampleSummary(NamedSamples(session.GetProject().kit));
+  return notifier.SampleSummary(static_cast<int>(samples.size()));
 }
 
 }  // namespace tond::cli

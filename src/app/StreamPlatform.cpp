@@ -20,8 +20,8 @@ void StreamPlatform::Failure(const std::string& text, const std::string& reason)
   stream_ << std::flush;
 }
 
-void StreamPlatform::UnreadSample(const std::string& text) {
-  if (++unread_ <= kNamedUnreadSamples) Message(text);
+void StreamPlatform::UnreadSample(const std::string& text, const std::string& reason) {
+  if (++unread_ <= kNamedUnreadSamples) Failure(text, reason);
 }
 
 bool StreamPlatform::Confirm(const std::string& text) {

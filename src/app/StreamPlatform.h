@@ -26,7 +26,7 @@ class StreamPlatform : public Platform {
 
   void Message(const std::string& text) override;
   void Failure(const std::string& text, const std::string& reason) override;
-  void UnreadSample(const std::string& text) override;
+  void UnreadSample(const std::string& text, const std::string& reason) override;
   bool Confirm(const std::string& text) override;
   void ShowError(const std::string&, const std::string& text) override { Message(text); }
   SaveAnswer AskToSave(const std::string& text) override;

@@ -21,9 +21,11 @@ class Notifier {
     (void)reason;
     Message(text);
   }
-  // A sample a kit or project names that could not be read (`text` names it). The window shows
-  // each one; the command line shows a few and counts them.
-  virtual void UnreadSample(const std::string& text) { Message(text); }
+  // A sample a kit or project names that could not be read (`text` names it), as Failure. The
+  // window shows each one; the command line shows a few and counts them.
+  virtual void UnreadSample(const std::string& text, const std::string& reason) {
+    Failure(text, reason);
+  }
 };
 
 // The system's words for an error number; empty for 0.

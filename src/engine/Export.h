@@ -34,7 +34,8 @@ std::vector<SongPass> SongPasses(const Project& project, const std::vector<int>&
 // the memory cannot be had.
 std::vector<float> RenderSong(Engine& engine, Grid& grid, const std::vector<SongPass>& passes);
 
-// RenderExport followed by WriteWave. False when the render or the file failed.
-bool ExportWave(Engine& engine, const std::string& path);
+// RenderExport followed by WriteWave. False when the render or the file failed, with `error`
+// (when given) set to the reason (ENOMEM when the render had no memory).
+bool ExportWave(Engine& engine, const std::string& path, int* error = nullptr);
 
 }  // namespace tond

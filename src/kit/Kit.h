@@ -36,7 +36,8 @@ class CKit {
   void Clear();
 
   // Reads a kit file and loads the samples of every slot in use (see LoadSample). False when the
-  // file cannot be opened (nothing changes then).
+  // file cannot be opened or holds a line too long for a kit (nothing changes then); `error`,
+  // when given, receives why it could not be opened (an errno, 0 when it was opened).
   // Slots the file does not mention keep everything; a slot the file sets to "not used" loses
   // its sample; "instrument" elements beyond the 64th are ignored. Relative sample paths are
   // found as `search` says, beside this kit file second; they are kept as written. notifier and
@@ -44,10 +45,10 @@ class CKit {
   // Call only while the engine is quiesced (Engine::Quiesce()): sample data is replaced here
   // and no voice may read it meanwhile.
   bool Load(const std::string& path, Notifier* notifier, KitProgress* progress,
-            const SampleSearch& search = {});
+            int* error = nullptr, const SampleSearch& search = {});
   // Reads the file's sample paths and flags into the slots without loading any sample (what the
-  // MIDI export and a summary need). False when the file cannot be opened.
-  bool ReadPaths(const std::string& path);
+  // MIDI export and a summary need). False, as Load, when the file cannot be opened or read.
+  bool ReadPaths(const std::string& path, int* error = nullptr);
 
   // Loads the slot's sample from its path (found as `search` says, for a path named by the file
   // `namingFile`); true when it was read. A slot not in use loses its sample; one whose sample
@@ -56,12 +57,13 @@ class CKit {
   bool LoadSample(int slot, Notifier* notifier, const SampleSearch& search = {},
                   const std::string& namingFile = {});
 
-  // Writes all 64 slots; false when the file cannot be written (the old file is then intact).
-  bool Save(const std::string& path) const;
+  // Writes all 64 slots; false when the file cannot be written (the old file is then intact),
+  // with `error` (when given) set to the errno of the call that failed.
+  bool Save(const std::string& path, int* error = nullptr) const;
 
  private:
   // ReadPaths, noting in `named` the slots whose path the file sets.
-  bool ReadPaths(const std::string& path, std::array<bool, kSlots>& named);
+  bool ReadPaths(const std::string& path, std::array<bool, kSlots>& named, int* error);
 
   std::array<CInstrument, kSlots> slots_;
 };

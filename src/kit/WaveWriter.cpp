@@ -45,7 +45,7 @@ bool Describable(const float* samples, std::uint32_t frames, std::uint16_t chann
 
 // Only for a Describable buffer.
 bool WriteWaveFile(const std::string& path, const float* samples, std::uint32_t frames,
-                   std::uint16_t channels) {
+                   std::uint16_t channels, int* error) {
   const std::uint64_t count = std::uint64_t{frames} * channels;
   const std::uint64_t dataSize = count * 2;
 
@@ -66,17 +66,19 @@ bool WriteWaveFile(const std::string& path, const float* samples, std::uint32_t 
   Put32(p, static_cast<std::uint32_t>(dataSize));
 
   SafeFileWriter writer(path);
-  if (!writer.Write(header, sizeof header)) return false;
+  bool ok = writer.Write(header, sizeof header);
   std::uint8_t block[kBlockSamples * 2];
-  for (std::uint64_t done = 0; done < count;) {
+  for (std::uint64_t done = 0; ok && done < count;) {
     const std::uint64_t n = std::min<std::uint64_t>(kBlockSamples, count - done);
     std::uint8_t* out = block;
     for (std::uint64_t i = 0; i < n; ++i)
       Put16(out, static_cast<std::uint16_t>(ToPcm16(samples[done + i])));
-    if (!writer.Write(block, static_cast<std::size_t>(n * 2))) return false;
+    ok = writer.Write(block, static_cast<std::size_t>(n * 2));
     done += n;
   }
-  return writer.Commit();
+  ok = ok && writer.Commit();
+  if (error) *error = writer.Error();
+  return ok;
 }
 
 }  // namespace
@@ -88,18 +90,21 @@ float PeakOf(const float* samples, std::uint64_t count) {
 }
 
 bool WriteWave(const std::string& path, float* samples, std::uint32_t frames,
-               std::uint16_t channels) {
+               std::uint16_t channels, int* error) {
+  if (error) *error = 0;
   if (!Describable(samples, frames, channels)) return false;
   const std::uint64_t count = std::uint64_t{frames} * channels;
   const float peak = PeakOf(samples, count);
   if (peak > 0.0f)
     for (std::uint64_t i = 0; i < count; ++i) samples[i] /= peak;
-  return WriteWaveFile(path, samples, frames, channels);
+  return WriteWaveFile(path, samples, frames, channels, error);
 }
 
 bool WriteWaveAsIs(const std::string& path, const float* samples, std::uint32_t frames,
-                   std::uint16_t channels) {
-  return Describable(samples, frames, channels) && WriteWaveFile(path, samples, frames, channels);
+                   std::uint16_t channels, int* error) {
+  if (error) *error = 0;
+  return Describable(samples, frames, channels) &&
+         WriteWaveFile(path, samples, frames, channels, error);
 }
 
 }  // namespace tond

@@ -359,8 +359,9 @@ bool Session::SavePatternFile(const std::string& path) {
 Change Session::LoadKitFile(const std::string& path) {
   BusyCursor busy(platform_);
   Change change = ReleaseSamples();
-  if (!project_->kit.Load(path, &platform_, nullptr, folders_.Samples())) {
-    platform_.Message(FormatMessage(kLoadError, path));
+  int error = 0;
+  if (!project_->kit.Load(path, &platform_, nullptr, &error, folders_.Samples())) {
+    platform_.Failure(FormatMessage(kLoadError, path), SystemReason(error));
     return Change::Refused(change);
   }
   change.kit = true;
@@ -423,8 +424,9 @@ Change Session::ExportWave() {
 
 bool Session::ExportWaveFile(const std::string& path) {
   BusyCursor busy(platform_);
-  if (tond::ExportWave(*engine_, path)) return true;
-  platform_.Message(FormatMessage(kSaveError, path));
+  int error = 0;
+  if (tond::ExportWave(*engine_, path, &error)) return true;
+  platform_.Failure(FormatMessage(kSaveError, path), SystemReason(error));
   return false;
 }
 

@@ -45,7 +45,9 @@ TEST(CliInfo, SummarisesEachKindOfFile) {
            {"x.blp", tond, "tond info: Error: unable to load the file:\n x.blp\n"},
            {"y.blp", riff, "tond info: Error: this is not a Tond project file:\n y.blp\n"},
            {"x.wav", riff, "tond info: Unable to read the file:\n x.wav\n"},
-           {"x.kit", {}, "tond info: Error: unable to load the file:\n x.kit\n"},
+           {"x.kit",
+            {},
+            "tond info: Error: unable to load the file:\n x.kit\nNo such file or directory\n"},
            {"a.txt",
             {},
             "tond info: cannot tell what a.txt holds: the name must end in .blp, .pat, "

@@ -38,7 +38,7 @@ TEST(CliMidi, PatternAndProjectWriteWhatTheExportWrites) {
   r = scene.Tond("midi beat.pat --kit drums.kit -o no/out.mid");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.err,
-            "tond midi: Unable to create a new file named:\nno/out.mid\n"
+            "tond midi: Unable to create a new file named:\nno/out.mid\nNo such file or directory\n"
             "tond midi: An error occurred while saving the MIDI file:\nno/out.mid\n");
 }
 

@@ -124,8 +124,7 @@ int RunRender(const Args& arguments, Streams& io) {
   // Writing over one of its own samples would destroy it.
   const std::vector<std::string> samples =
       SamplePaths(session.GetProject().kit, folders.Samples(), SampleNamer(input));
-  if (IsAnInput(command, *target, samples, io.err))
-    return kExitFailure;
+  if (IsAnInput(command, *target, samples, io.err)) return kExitFailure;
   session.SetVolume(volume);
   session.SetInterpolation(interpolation);
 

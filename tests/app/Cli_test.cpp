@@ -43,8 +43,9 @@ TEST(Cli, RenderWritesWhatTheExportWrites) {
   test::CliScene scene;
   // A missing sample is no failure: the file is written, and the exit status says what is
   // missing.
-  const std::string gone = "tond render: Unable to read the file:\n " + std::string(scene.kGone) +
-                           "\nNo such file or directory\ntond render: 1 of 3 samples could not be read\n";
+  const std::string gone =
+      "tond render: Unable to read the file:\n " + std::string(scene.kGone) +
+      "\nNo such file or directory\ntond render: 1 of 3 samples could not be read\n";
   auto render = [&](const std::string& input, const std::string& options) {
     auto r = scene.Tond("render " + input + " -o out.wav " + options);
     EXPECT_EQ(r.exitCode, cli::kExitUnreadSamples);
@@ -96,8 +97,7 @@ TEST(Cli, UnreadableInputsAndUnwritableOutputsFailWithTheirMessages) {
 
   r = scene.Tond("render song.blp -o beat.pat/x.wav");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, "tond render: Unable to read the file:\n " + std::string(scene.kGone) +
-                       missing +
+  EXPECT_EQ(r.err, "tond render: Unable to read the file:\n " + std::string(scene.kGone) + missing +
                        "\ntond render: Error: unable to save the file:\n beat.pat/x.wav\nNot a "
                        "directory\n");
 }

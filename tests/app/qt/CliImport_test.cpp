@@ -55,13 +55,13 @@ TEST(CliImport, APhotoBecomesThePatternTheImportMakesAndFailuresAreExplained) {
   for (const char* picture : {"junk.jpg", "missing.gif"}) {
     r = folder.Tond(std::string("import ") + picture + " -o photo.pat");
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err,
-              std::string("tond import: Error: unable to read the file as a picture:\n ") +
-                  picture + "\n");
+    EXPECT_EQ(r.err, std::string("tond import: Error: unable to read the file as a picture:\n ") +
+                         picture + "\n");
   }
   r = folder.Tond("import photo.jpg -o photo.pat/x.pat");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, "tond import: Error: unable to save the file:\n photo.pat/x.pat\nNot a directory\n");
+  EXPECT_EQ(r.err,
+            "tond import: Error: unable to save the file:\n photo.pat/x.pat\nNot a directory\n");
   EXPECT_EQ(folder.Read("photo.pat"), file);
 }
 

@@ -22,22 +22,24 @@ std::uint32_t ExportFrames(int tempo) {
 }
 
 std::vector<float> RenderExport(Engine& engine) {
+  // `muted` keeps the stream callback out of the engine and makes Process render the pattern
+  // although playback is stopped. It is set before Quiesce(), which then also waits for a
+  // callback that began before it: from then on only this thread runs the engine.
+  engine.muted.store(true);
   engine.Quiesce();
   std::vector<float> buffer;
   try {
     const std::uint32_t frames = ExportFrames(PlayedTempo(engine.Tempo()));
     buffer.assign(static_cast<std::size_t>(frames) * 2, 0.0f);
   } catch (const std::bad_alloc&) {
+    engine.muted.store(false);
     engine.Reset();
     return {};
   }
-  // `muted` keeps the stream callback out of the engine and makes Process render the pattern
-  // although playback is stopped.
-  engine.muted.store(true);
   engine.Reset();
   engine.Process(static_cast<std::uint32_t>(buffer.size() / 2), buffer.data());
-  engine.muted.store(false);
   engine.Reset();
+  engine.muted.store(false);  // releases the voices to the next callback
   return buffer;
 }
 

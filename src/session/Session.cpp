@@ -636,4 +636,11 @@ Change Session::ApplyMidiMessages(std::span<const std::uint32_t> words) {
   return Midi().Apply(*this, words);
 }
 
+// --- Recording failure -------------------------------------------------------------------------
+
+Change Session::CheckRecording() {
+  if (!Recording() || recorder_->WriteError() == 0) return {};
+  return ToggleRecord();
+}
+
 }  // namespace tond

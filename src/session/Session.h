@@ -370,6 +370,13 @@ class Session {
  private:
   Change KitChanged(std::optional<std::string> status = std::nullopt);
   Change PutBuild(KitBuild& build);
+
+  // --- Recording failure -----------------------------------------------------------------
+ public:
+  // Polled on the window thread (a timer of the window, the command line's loop): a running
+  // recording whose file could no longer be written (the recorder's writer found the disk full)
+  // is stopped, which shows its message; Record shows released.
+  Change CheckRecording();
 };
 
 }  // namespace tond

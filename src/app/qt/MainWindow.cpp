@@ -159,6 +159,7 @@ CTondDlg::CTondDlg(Session& session, Settings& settings, AudioStream* stream, QW
 
   connect(&loadTimer_, &QTimer::timeout, this, [this] {
     setWindowTitle(QString::fromStdString(LoadTitle(stream_ ? stream_->CpuLoad() : 0.0)));
+    Apply(session_.CheckRecording());  // a full disk ends the recording with its message
   });
   loadTimer_.start(kLoadPeriodMs);
   connect(&markerTimer_, &QTimer::timeout, this, &CTondDlg::PollMarker);

@@ -26,11 +26,12 @@ const std::vector<Subcommand>& Subcommands() {
        "as a pattern file; the tempo is 120 unless given",
        RunImport},
       {"play",
-       "INPUT.blp [--pattern 0-15] [--seconds S] [--record] | INPUT.pat [--kit KIT.kit] "
-       "[--seconds S] [--record]",
-       "plays the pattern through the audio device of the settings, as the program starts, for S "
-       "seconds or until Ctrl+C; --record records it into the Output folder and prints the "
-       "file's name (a pattern plays the default kit unless --kit is given)",
+       "INPUT.blp [--pattern 0-15] [OPTIONS] | INPUT.pat [--kit KIT.kit] [OPTIONS], OPTIONS: "
+       "[--seconds S] [--record] [--volume 0-100] [--device NAME]",
+       "plays the pattern through the audio device of the settings (or NAME, for this run only), "
+       "as the program starts, for S seconds or until Ctrl+C, at the volume (default 80); "
+       "--record records it into the Output folder and prints the file's name (a pattern plays "
+       "the default kit unless --kit is given)",
        RunPlay},
       {"kit",
        "--folder DIR -o OUT.kit | --random ROOT [--seed N] -o OUT.kit | --slice LONG.wav "
@@ -40,6 +41,10 @@ const std::vector<Subcommand>& Subcommands() {
        "NAME_kit01.wav ...; --replace replaces slices already there), or by adding waves to the "
        "first empty slots of a new kit or IN.kit",
        RunKit},
+      {"devices", "",
+       "lists the audio output devices as the \"audio device\" setting and --device name them "
+       "(* marks the default) and the MIDI inputs with the number \"MIDI IN port\" takes",
+       RunDevices},
   };
   return table;
 }

@@ -48,4 +48,15 @@ bool LoadInput(const Input& input, Session& session) {
   return input.kit && !session.LoadKitFile(*input.kit).refused;
 }
 
+std::optional<double> ReadVolume(const CliArgs& parsed, std::string& problem) {
+  const auto text = parsed.Value({"--volume"});
+  if (!text) return 80.0;
+  const auto value = ParseNumber(*text);
+  if (!value || *value < 0 || *value > 100) {
+    problem = "volume must be a number from 0 to 100";
+    return std::nullopt;
+  }
+  return value;
+}
+
 }  // namespace tond::cli

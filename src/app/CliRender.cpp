@@ -19,7 +19,6 @@ namespace tond::cli {
 
 namespace {
 
-constexpr double kDefaultVolume = 80;  // the window's volume control starts there
 constexpr InputRules kInputRules{"a project brings its own kit", "--pattern needs INPUT.blp", true};
 
 std::optional<std::uint8_t> ParseInterpolation(const std::string& text) {
@@ -51,20 +50,15 @@ int RunRender(const Args& args, Streams& io) {
     if (!mode) return UsageError(command, "unknown interpolation '" + *text + "'", io);
     interpolation = *mode;
   }
-  double volume = kDefaultVolume;
-  if (auto text = parsed.Value({"--volume"})) {
-    auto value = ParseNumber(*text);
-    if (!value || *value < 0 || *value > 100)
-      return UsageError(command, "volume must be a number from 0 to 100", io);
-    volume = *value;
-  }
+  const std::optional<double> volume = ReadVolume(parsed, problem);
+  if (!volume) return UsageError(command, problem, io);
 
   StreamPlatform notifier(io.err);
   Settings settings;
   Folders folders;
   Session session(notifier, settings, folders);
   if (!LoadInput(input, session)) return kExitFailure;
-  session.SetVolume(volume);
+  session.SetVolume(*volume);
   session.SetInterpolation(interpolation);
 
   std::vector<float> frames = RenderExport(session.GetEngine());

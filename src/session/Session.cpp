@@ -638,9 +638,12 @@ Change Session::ApplyMidiMessages(std::span<const std::uint32_t> words) {
 
 // --- Recording failure -------------------------------------------------------------------------
 
+bool Session::RecordingFailed() const {
+  return Recording() && recorder_->WriteError() != 0;
+}
+
 Change Session::CheckRecording() {
-  if (!Recording() || recorder_->WriteError() == 0) return {};
-  return ToggleRecord();
+  return RecordingFailed() ? ToggleRecord() : Change();
 }
 
 }  // namespace tond

@@ -373,9 +373,10 @@ class Session {
 
   // --- Recording failure -----------------------------------------------------------------
  public:
-  // Polled on the window thread (a timer of the window, the command line's loop): a running
-  // recording whose file could no longer be written (the recorder's writer found the disk full)
-  // is stopped, which shows its message; Record shows released.
+  // A running recording whose file could no longer be written (the recorder's writer found the
+  // disk full). Polled on the window thread (a timer of the window, the command line's loop).
+  bool RecordingFailed() const;
+  // Stops such a recording, which shows its message; Record shows released.
   Change CheckRecording();
 };
 

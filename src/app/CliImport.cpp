@@ -11,9 +11,11 @@
 
 #include "app/Cli.h"
 #include "app/CliArgs.h"
+#include "app/CliOutput.h"
 #include "app/StreamPlatform.h"
 #include "base/Notifier.h"
 #include "base/SafeFile.h"
+#include "base/Tempo.h"
 #include "files/PatternFile.h"
 #include "files/qt/PictureImport.h"
 #include "model/Pattern.h"
@@ -76,13 +78,21 @@ int RunImport(const Args& args, Streams& io) {
   if (!picture) return UsageError(command, problem, io);
   std::optional<std::string> output = parsed.Output("OUT.pat", problem);
   if (!output) return UsageError(command, problem, io);
-  // Any number; the tempo control keeps it within its range.
+  // The tempo control's range (a fraction is cut off, as the control does): a file's tempo
+  // beyond it would play at another tempo.
   double tempo = kDefaultTempo;
   if (auto text = parsed.Value({"--tempo"})) {
     auto value = ParseNumber(*text);
-    if (!value) return UsageError(command, "tempo must be a number", io);
+    if (!value || *value < kTempoMin || *value > kTempoMax)
+      return UsageError(command,
+                        "tempo must be a number from " + std::to_string(kTempoMin) + " to " +
+                            std::to_string(kTempoMax),
+                        io);
     tempo = PlayedTempo(*value);
   }
+  const std::optional<std::string> target =
+      CheckOutput(command, *output, {*picture}, kPatternOutput, io.err);
+  if (!target) return kExitFailure;
 
   OffscreenApplication application;
   StreamPlatform notifier(io.err);
@@ -92,8 +102,9 @@ int RunImport(const Args& args, Streams& io) {
     return kExitFailure;
   }
   std::vector<std::uint8_t> bytes = EncodePatternFile(*cells, tempo);
-  if (!WriteFileSafely(*output, bytes.data(), bytes.size())) {
-    notifier.Message(FormatMessage(kSaveError, *output));
+  int error = 0;
+  if (!WriteFileSafely(*target, bytes.data(), bytes.size(), &error)) {
+    notifier.Failure(FormatMessage(kSaveError, *output), SystemReason(error));
     return kExitFailure;
   }
   return kExitOk;

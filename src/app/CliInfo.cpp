@@ -73,8 +73,9 @@ int PatternInfo(const std::string& path, Streams& io, Notifier& notifier) {
 int KitInfo(const std::string& path, Streams& io, Notifier& notifier) {
   // The markup reader opens only a regular file (a pipe or a device could block it).
   auto kit = std::make_unique<CKit>();
-  if (!kit->Load(path, &notifier, nullptr)) {
-    notifier.Message(FormatMessage(kLoadError, path));
+  int error = 0;
+  if (!kit->Load(path, &notifier, nullptr, &error)) {
+    notifier.Failure(FormatMessage(kLoadError, path), SystemReason(error));
     return kExitFailure;
   }
   io.out << "kit " << path << "\n";
@@ -93,8 +94,9 @@ int KitInfo(const std::string& path, Streams& io, Notifier& notifier) {
 int WaveInfo(const std::string& path, Streams& io, Notifier& notifier) {
   auto instrument = std::make_unique<CInstrument>();
   WaveFormat format;
-  if (!LoadWave(path, *instrument, &notifier, &format)) {
-    notifier.Message(FormatMessage(kSampleReadError, path));
+  int error = 0;
+  if (!LoadWave(path, *instrument, &notifier, &format, &error)) {
+    notifier.Failure(FormatMessage(kSampleReadError, path), SystemReason(error));
     return kExitFailure;
   }
   io.out << "wave " << path << "\n"

@@ -12,6 +12,7 @@
 
 #include "app/Cli.h"
 #include "app/CliArgs.h"
+#include "app/CliOutput.h"
 #include "app/StreamPlatform.h"
 #include "kit/KitBuilder.h"
 #include "model/Project.h"
@@ -76,6 +77,12 @@ int RunKit(const Args& arguments, Streams& io) {
       return UsageError(command, "seed must be a whole number from 0 to 4294967295", io);
     seed = static_cast<std::uint32_t>(*value);
   }
+  std::vector<std::string> inputs = parsed.positional;
+  if (kit) inputs.push_back(*kit);
+  if (slice) inputs.push_back(*slice);
+  const std::optional<std::string> target =
+      CheckOutput(command, *output, inputs, kKitOutput, io.err);
+  if (!target) return kExitFailure;
 
   ReplacingPlatform platform(io.err, replace);
   Settings settings;
@@ -107,9 +114,12 @@ int RunKit(const Args& arguments, Streams& io) {
     what =
         "after adding " + std::to_string(waves.size()) + " wave" + (waves.size() == 1 ? "" : "s");
   }
-  if (change.refused || !session.SaveKitFile(*output)) return kExitFailure;
-  io.out << *output << ": " << Filled(session.GetProject().kit) << " of 64 slots filled " << what
-         << std::endl;
+  if (change.refused || !session.SaveKitFile(*target)) return kExitFailure;
+  // Standard output holds the kit itself then.
+  const bool piped = IsStandardOutput(*output);
+  (piped ? io.err : io.out) << (piped ? "standard output" : *output) << ": "
+                            << Filled(session.GetProject().kit) << " of 64 slots filled " << what
+                            << std::endl;
   return kExitOk;
 }
 

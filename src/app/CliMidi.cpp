@@ -8,7 +8,9 @@
 #include "app/Cli.h"
 #include "app/CliArgs.h"
 #include "app/CliInput.h"
+#include "app/CliOutput.h"
 #include "app/StreamPlatform.h"
+#include "model/Project.h"
 #include "session/Session.h"
 
 namespace tond::cli {
@@ -32,6 +34,9 @@ int RunMidi(const Args& args, Streams& io) {
   Input input;
   if (!output || !ReadInputOptions(*path, parsed, kInputRules, input, problem))
     return UsageError(command, problem, io);
+  const std::optional<std::string> target =
+      CheckOutput(command, *output, {input.path, input.kit.value_or("")}, kMidiOutput, io.err);
+  if (!target) return kExitFailure;
 
   // The samples are loaded (and missing ones reported) as when the window loads the file, though
   // only their paths name the tracks.
@@ -40,7 +45,9 @@ int RunMidi(const Args& args, Streams& io) {
   Folders folders;
   Session session(notifier, settings, folders);
   if (!LoadInput(input, session)) return kExitFailure;
-  return session.ExportMidiFile(*output) ? kExitOk : kExitFailure;
+  if (IsAnInput(command, *target, SamplePaths(session.GetProject().kit), io.err))
+    return kExitFailure;
+  return session.ExportMidiFile(*target) ? kExitOk : kExitFailure;
 }
 
 }  // namespace tond::cli

@@ -60,6 +60,10 @@ class StopSignals {
 constexpr InputRules kInputRules{"a project brings its own kit", "--pattern needs INPUT.blp",
                                  false};
 
+// A day: far beyond any sensible timed run (without --seconds it plays until stopped), and far
+// below where the conversion to the clock's ticks would overflow.
+constexpr double kMaxSeconds = 86400;
+
 }  // namespace
 
 int RunPlay(const Args& arguments, Streams& io) {
@@ -79,8 +83,11 @@ int RunPlay(const Args& arguments, Streams& io) {
   std::optional<double> seconds;
   if (auto text = parsed.Value({"--seconds"})) {
     seconds = ParseNumber(*text);
-    if (!seconds || *seconds <= 0)
-      return UsageError(command, "seconds must be a number above 0", io);
+    if (!seconds || *seconds <= 0 || *seconds > kMaxSeconds)
+      return UsageError(command,
+                        "seconds must be a number above 0 and at most " +
+                            std::to_string(static_cast<int>(kMaxSeconds)) + " (a day)",
+                        io);
   }
 
   const std::optional<double> volume = ReadVolume(parsed, problem);

@@ -8,11 +8,13 @@
 #include "app/Cli.h"
 #include "app/CliArgs.h"
 #include "app/CliInput.h"
+#include "app/CliOutput.h"
 #include "app/StreamPlatform.h"
 #include "base/Notifier.h"
 #include "engine/Engine.h"
 #include "engine/Export.h"
 #include "kit/WaveWriter.h"
+#include "model/Project.h"
 #include "session/Session.h"
 
 namespace tond::cli {
@@ -52,12 +54,18 @@ int RunRender(const Args& args, Streams& io) {
   }
   const std::optional<double> volume = ReadVolume(parsed, problem);
   if (!volume) return UsageError(command, problem, io);
+  const std::optional<std::string> target =
+      CheckOutput(command, *output, {input.path, input.kit.value_or("")}, kWaveOutput, io.err);
+  if (!target) return kExitFailure;
 
   StreamPlatform notifier(io.err);
   Settings settings;
   Folders folders;
   Session session(notifier, settings, folders);
   if (!LoadInput(input, session)) return kExitFailure;
+  // Writing over one of its own samples would destroy it.
+  if (IsAnInput(command, *target, SamplePaths(session.GetProject().kit), io.err))
+    return kExitFailure;
   session.SetVolume(*volume);
   session.SetInterpolation(interpolation);
 
@@ -66,8 +74,10 @@ int RunRender(const Args& args, Streams& io) {
     io.err << "Error: not enough memory to render the pattern" << std::endl;
     return kExitFailure;
   }
-  if (!WriteWave(*output, frames.data(), static_cast<std::uint32_t>(frames.size() / 2), 2)) {
-    notifier.Message(FormatMessage(kSaveError, *output));
+  int error = 0;
+  if (!WriteWave(*target, frames.data(), static_cast<std::uint32_t>(frames.size() / 2), 2,
+                 &error)) {
+    notifier.Failure(FormatMessage(kSaveError, *output), SystemReason(error));
     return kExitFailure;
   }
   return kExitOk;

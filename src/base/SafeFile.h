@@ -1,13 +1,22 @@
 #pragma once
 #include <cstddef>
-#include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tond {
 
 // Writes a file so that a failure never destroys the previous one: the bytes go to a temporary
-// file in the same folder, which replaces the target only when everything was written.
+// file (NAME.XXXXXX) in the target's folder, which replaces the target only when everything was
+// written.
+// - An existing file keeps its permission bits (and its owner, where the system allows it).
+// - A symbolic link is written through: the file it leads to is replaced, the link stays.
+// - A character device or a named pipe (/dev/null, /dev/stdout, a pipe into another program)
+//   cannot be replaced: it is written in place. Any other target that is not a regular file (a
+//   folder, a block device, a socket) is refused.
+// - While the temporary file exists, SIGINT, SIGTERM and SIGHUP remove it before they end the
+//   process. A handler the program installed for them is called instead (the program then ends
+//   in its own way, and the writer cleans up after itself).
 class SafeFileWriter {
  public:
   explicit SafeFileWriter(std::string path);
@@ -15,20 +24,30 @@ class SafeFileWriter {
   SafeFileWriter(const SafeFileWriter&) = delete;
   SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
-  bool IsOpen() const { return file_ != nullptr; }
+  bool IsOpen() const { return fd_ >= 0; }
   bool Write(const void* data, std::size_t size);
   bool Write(std::string_view text) { return Write(text.data(), text.size()); }
-  // Flushes, closes and renames over the target. False if anything failed on the way.
+  // Flushes, syncs, closes and renames over the target. False if anything failed on the way.
   bool Commit();
+  // The errno of the first call that failed (EISDIR or ENOTSUP for a refused target); 0 while
+  // nothing failed.
+  int Error() const { return error_; }
 
  private:
-  std::string path_;
-  std::string temp_;
-  std::FILE* file_ = nullptr;
-  bool failed_ = false;
+  bool Fail(int error);
+  bool Flush();
+  void Discard();
+
+  std::string target_;  // the file that is replaced, links resolved
+  std::string temp_;    // empty when the target is written in place
+  int fd_ = -1;
+  int error_ = 0;
+  int slot_ = -1;  // in the table of temporary files the signals remove; -1 when not in it
+  std::vector<char> buffer_;
 };
 
-// Convenience: the whole file in one piece.
-bool WriteFileSafely(const std::string& path, const void* data, std::size_t size);
+// Convenience: the whole file in one piece. `error`, when given, receives Error().
+bool WriteFileSafely(const std::string& path, const void* data, std::size_t size,
+                     int* error = nullptr);
 
 }  // namespace tond

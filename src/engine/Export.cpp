@@ -1,6 +1,7 @@
 #include "engine/Export.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <new>
 
 #include "base/Tempo.h"
@@ -43,10 +44,13 @@ std::vector<float> RenderExport(Engine& engine) {
   return buffer;
 }
 
-bool ExportWave(Engine& engine, const std::string& path) {
+bool ExportWave(Engine& engine, const std::string& path, int* error) {
   std::vector<float> buffer = RenderExport(engine);
-  if (buffer.empty()) return false;
-  return WriteWave(path, buffer.data(), static_cast<std::uint32_t>(buffer.size() / 2), 2);
+  if (buffer.empty()) {
+    if (error) *error = ENOMEM;
+    return false;
+  }
+  return WriteWave(path, buffer.data(), static_cast<std::uint32_t>(buffer.size() / 2), 2, error);
 }
 
 }  // namespace tond

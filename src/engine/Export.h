@@ -15,7 +15,8 @@ std::uint32_t ExportFrames(int tempo);
 // Returns an empty vector when the memory cannot be had.
 std::vector<float> RenderExport(Engine& engine);
 
-// RenderExport followed by WriteWave. False when the render or the file failed.
-bool ExportWave(Engine& engine, const std::string& path);
+// RenderExport followed by WriteWave. False when the render or the file failed, with `error`
+// (when given) set to the reason (ENOMEM when the render had no memory).
+bool ExportWave(Engine& engine, const std::string& path, int* error = nullptr);
 
 }  // namespace tond

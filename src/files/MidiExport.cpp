@@ -53,8 +53,9 @@ std::vector<MIDItrack> BuildMidiTracks(const Pattern& cells, const CKit& kit) {
 bool ExportMidi(const std::string& path, const Pattern& cells, const CKit& kit, std::uint32_t tempo,
                 Notifier& notifier) {
   const std::vector<MIDItrack> tracks = BuildMidiTracks(cells, kit);
-  if (MIDIfile().Save(path, tracks, tempo, kMidiDivision, notifier)) return true;
-  notifier.Message(FormatMessage(kMidiSaveError, path));
+  int error = 0;
+  if (MIDIfile().Save(path, tracks, tempo, kMidiDivision, notifier, &error)) return true;
+  notifier.Failure(FormatMessage(kMidiSaveError, path), SystemReason(error));
   return false;
 }
 

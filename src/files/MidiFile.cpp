@@ -112,14 +112,17 @@ std::vector<std::uint8_t> MIDIfile::Encode(const std::vector<MIDItrack>& tracks,
 }
 
 bool MIDIfile::Save(const std::string& path, const std::vector<MIDItrack>& tracks,
-                    std::uint32_t tempo, std::uint16_t division, Notifier& notifier) const {
+                    std::uint32_t tempo, std::uint16_t division, Notifier& notifier,
+                    int* error) const {
   SafeFileWriter writer(path);
   if (!writer.IsOpen()) {
-    notifier.Message(FormatMessage(kMidiCreateError, path));
+    notifier.Failure(FormatMessage(kMidiCreateError, path), SystemReason(writer.Error()));
     return false;
   }
   const Bytes bytes = Encode(tracks, tempo, division);
-  return writer.Write(bytes.data(), bytes.size()) && writer.Commit();
+  const bool ok = writer.Write(bytes.data(), bytes.size()) && writer.Commit();
+  if (error) *error = writer.Error();
+  return ok;
 }
 
 }  // namespace tond

@@ -48,10 +48,11 @@ class MIDIfile {
                                           std::uint16_t division);
 
   // Writes Encode(...) to `path` through a temporary file, so a failure leaves an old file as
-  // it was. When the file cannot be created, shows kMidiCreateError and returns false; a later
-  // write error returns false without a message of its own.
+  // it was. When the file cannot be created, shows kMidiCreateError with the system's reason
+  // and returns false; a later write error returns false without a message of its own, with
+  // `error` (when given) set to its errno.
   bool Save(const std::string& path, const std::vector<MIDItrack>& tracks, std::uint32_t tempo,
-            std::uint16_t division, Notifier& notifier) const;
+            std::uint16_t division, Notifier& notifier, int* error = nullptr) const;
 };
 
 }  // namespace tond

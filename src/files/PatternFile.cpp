@@ -53,10 +53,9 @@ PatternFileStatus DecodePatternFile(const std::uint8_t* bytes, std::size_t size,
   return PatternFileStatus::kOk;
 }
 
-PatternFileStatus ReadPatternFile(const std::string& path, PatternFileData& data) {
+PatternFileStatus ReadPatternFile(const std::string& path, PatternFileData& data, int* error) {
   // Only regular files: opening a pipe or a device could block forever.
-  if (!IsRegularFile(path)) return PatternFileStatus::kUnreadable;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenRegularFile(path, error);
   if (!file) return PatternFileStatus::kUnreadable;
   std::vector<std::uint8_t> bytes(kPatternFileSize);
   std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
@@ -66,7 +65,8 @@ PatternFileStatus ReadPatternFile(const std::string& path, PatternFileData& data
 
 std::optional<PatternFileData> ReadPatternFile(const std::string& path, Notifier& notifier) {
   PatternFileData data;
-  switch (ReadPatternFile(path, data)) {
+  int error = 0;
+  switch (ReadPatternFile(path, data, &error)) {
     case PatternFileStatus::kOk:
       return data;
     case PatternFileStatus::kNotPattern:
@@ -75,15 +75,16 @@ std::optional<PatternFileData> ReadPatternFile(const std::string& path, Notifier
     case PatternFileStatus::kUnreadable:
       break;
   }
-  notifier.Message(FormatMessage(kLoadError, path));
+  notifier.Failure(FormatMessage(kLoadError, path), SystemReason(error));
   return std::nullopt;
 }
 
 bool SavePattern(const std::string& path, const Project& project, double tempoControl,
                  Notifier& notifier) {
   std::vector<std::uint8_t> bytes = EncodePatternFile(project.working.Snapshot(), tempoControl);
-  if (WriteFileSafely(path, bytes.data(), bytes.size())) return true;
-  notifier.Message(FormatMessage(kSaveError, path));
+  int error = 0;
+  if (WriteFileSafely(path, bytes.data(), bytes.size(), &error)) return true;
+  notifier.Failure(FormatMessage(kSaveError, path), SystemReason(error));
   return false;
 }
 

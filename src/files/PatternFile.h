@@ -40,7 +40,9 @@ std::vector<std::uint8_t> EncodePatternFile(const Pattern& cells, double tempoCo
 PatternFileStatus DecodePatternFile(const std::uint8_t* bytes, std::size_t size,
                                     PatternFileData& data);
 // Reads and checks the whole file; `data` is written only on success.
-PatternFileStatus ReadPatternFile(const std::string& path, PatternFileData& data);
+// `error`, when given, receives why the file could not be opened (an errno, else 0).
+PatternFileStatus ReadPatternFile(const std::string& path, PatternFileData& data,
+                                  int* error = nullptr);
 // The same, showing the matching message when the file is refused.
 std::optional<PatternFileData> ReadPatternFile(const std::string& path, Notifier& notifier);
 

@@ -83,10 +83,9 @@ ProjectFileStatus DecodeProjectFile(const std::uint8_t* bytes, std::size_t size,
   return ProjectFileStatus::kOk;
 }
 
-ProjectFileStatus ReadProjectFile(const std::string& path, ProjectFileData& data) {
+ProjectFileStatus ReadProjectFile(const std::string& path, ProjectFileData& data, int* error) {
   // Only regular files: opening a pipe or a device could block forever.
-  if (!IsRegularFile(path)) return ProjectFileStatus::kUnreadable;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenRegularFile(path, error);
   if (!file) return ProjectFileStatus::kUnreadable;
   // No valid file is longer than this; whatever follows the last record is not read.
   auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(kProjectMaxSize);
@@ -97,7 +96,8 @@ ProjectFileStatus ReadProjectFile(const std::string& path, ProjectFileData& data
 
 std::unique_ptr<ProjectFileData> ReadProjectFile(const std::string& path, Notifier& notifier) {
   auto data = std::make_unique<ProjectFileData>();
-  switch (ReadProjectFile(path, *data)) {
+  int error = 0;
+  switch (ReadProjectFile(path, *data, &error)) {
     case ProjectFileStatus::kOk:
       return data;
     case ProjectFileStatus::kNotProject:
@@ -106,7 +106,7 @@ std::unique_ptr<ProjectFileData> ReadProjectFile(const std::string& path, Notifi
     case ProjectFileStatus::kUnreadable:
       break;
   }
-  notifier.Message(FormatMessage(kLoadError, path));
+  notifier.Failure(FormatMessage(kLoadError, path), SystemReason(error));
   return nullptr;
 }
 
@@ -128,8 +128,10 @@ bool SaveProject(const std::string& path, Project& project, double tempoControl,
                  Notifier& notifier) {
   project.CommitCurrent(tempoControl);
   std::optional<std::vector<std::uint8_t>> bytes = EncodeProjectFile(project);
-  if (bytes && WriteFileSafely(path, bytes->data(), bytes->size())) return true;
-  notifier.Message(FormatMessage(kSaveError, path));
+  // A project too large to encode has no system reason.
+  int error = 0;
+  if (bytes && WriteFileSafely(path, bytes->data(), bytes->size(), &error)) return true;
+  notifier.Failure(FormatMessage(kSaveError, path), SystemReason(error));
   return false;
 }
 

@@ -64,7 +64,9 @@ std::optional<std::vector<std::uint8_t>> EncodeProjectFile(const Project& projec
 ProjectFileStatus DecodeProjectFile(const std::uint8_t* bytes, std::size_t size,
                                     ProjectFileData& data);
 // Reads and checks the whole file (regular files only); `data` is meaningful only on kOk.
-ProjectFileStatus ReadProjectFile(const std::string& path, ProjectFileData& data);
+// `error`, when given, receives why the file could not be opened (an errno, else 0).
+ProjectFileStatus ReadProjectFile(const std::string& path, ProjectFileData& data,
+                                  int* error = nullptr);
 // The same, showing the matching message when the file is refused.
 std::unique_ptr<ProjectFileData> ReadProjectFile(const std::string& path, Notifier& notifier);
 

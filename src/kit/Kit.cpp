@@ -1,6 +1,7 @@
 #include "kit/Kit.h"
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "base/Notifier.h"
@@ -25,11 +26,23 @@ void CKit::Clear() {
   for (auto& slot : slots_) slot.Empty();
 }
 
-bool CKit::Load(const std::string& path, Notifier* notifier, KitProgress* progress) {
+bool CKit::Load(const std::string& path, Notifier* notifier, KitProgress* progress, int* error) {
   std::array<bool, kSlots> pathSet{};
   {
     XMLreader reader(path);
+    if (error) *error = reader.Error();
     if (!reader.IsOpen()) return false;
+    // The lines are read into a copy, so that a file refused part-way changes nothing.
+    struct Fields {
+      std::string samplePath;
+      bool loop;
+      bool fade;
+    };
+    std::array<Fields, kSlots> read;
+    for (int slot = 0; slot < kSlots; ++slot) {
+      const CInstrument& instrument = (*this)[slot];
+      read[static_cast<size_t>(slot)] = {instrument.samplePath, instrument.loop, instrument.fade};
+    }
     // -1 until the first "instrument"; kSlots once the 64 slots are used up, so that further
     // instruments are ignored.
     int slot = -1;
@@ -41,7 +54,7 @@ bool CKit::Load(const std::string& path, Notifier* notifier, KitProgress* progre
       }
       if (reader.type != XMLreader::EmptyTag || slot < 0 || slot >= kSlots) continue;
       // Only the element name counts; any attribute name may stand before the value.
-      CInstrument& instrument = (*this)[slot];
+      Fields& instrument = read[static_cast<size_t>(slot)];
       if (reader.name == "sample") {
         instrument.samplePath = reader.value;
         pathSet[static_cast<size_t>(slot)] = true;
@@ -50,6 +63,14 @@ bool CKit::Load(const std::string& path, Notifier* notifier, KitProgress* progre
       } else if (reader.name == "fade") {
         instrument.fade = reader.value == "yes";
       }
+    }
+    if (reader.TooLong()) return false;
+    for (int slot = 0; slot < kSlots; ++slot) {
+      Fields& fields = read[static_cast<size_t>(slot)];
+      CInstrument& instrument = (*this)[slot];
+      instrument.samplePath = std::move(fields.samplePath);
+      instrument.loop = fields.loop;
+      instrument.fade = fields.fade;
     }
   }
 
@@ -64,16 +85,18 @@ bool CKit::Load(const std::string& path, Notifier* notifier, KitProgress* progre
 
 bool CKit::LoadSample(int slot, Notifier* notifier) {
   CInstrument& instrument = (*this)[slot];
-  if (instrument.InUse() && LoadWave(instrument.samplePath, instrument, notifier)) return true;
+  int error = 0;
+  if (instrument.InUse() && LoadWave(instrument.samplePath, instrument, notifier, nullptr, &error))
+    return true;
   // Neither an emptied slot nor one whose new sample failed may go on playing the old one.
   std::vector<float>().swap(instrument.data);  // frees the memory, not just the length
   instrument.rootKey = 60;
   if (instrument.InUse() && notifier)
-    notifier->Message(FormatMessage(kSampleReadError, instrument.samplePath));
+    notifier->Failure(FormatMessage(kSampleReadError, instrument.samplePath), SystemReason(error));
   return false;
 }
 
-bool CKit::Save(const std::string& path) const {
+bool CKit::Save(const std::string& path, int* error) const {
   XMLwriter writer(path);
   bool ok = writer.WriteHeader() && writer.OpenElement("TondKit");
   for (int slot = 0; ok && slot < kSlots; ++slot) {
@@ -87,7 +110,9 @@ bool CKit::Save(const std::string& path) const {
          writer.WriteElement("maxkey", "value", "127") &&
          writer.WriteElement("scale", "value", "0") && writer.CloseElement();
   }
-  return ok && writer.CloseElement() && writer.Finish();
+  ok = ok && writer.CloseElement() && writer.Finish();
+  if (error) *error = writer.Error();
+  return ok;
 }
 
 }  // namespace tond

@@ -186,7 +186,7 @@ bool AnySliceExists(const std::string& path) {
 }
 
 KitBuild SliceSample(const CInstrument& source, const std::string& path,
-                     std::vector<std::string>& failed) {
+                     std::vector<std::string>& failed, int* error) {
   KitBuild build;
   HeldMessages held;
   const std::uint64_t n = source.Length();
@@ -197,8 +197,11 @@ KitBuild SliceSample(const CInstrument& source, const std::string& path,
     slice.assign(source.data.begin() + static_cast<std::ptrdiff_t>(begin),
                  source.data.begin() + static_cast<std::ptrdiff_t>(end));
     const std::string name = SliceName(path, i);
-    if (!WriteWave(name, slice.data(), static_cast<std::uint32_t>(slice.size()), 1))
+    int reason = 0;
+    if (!WriteWave(name, slice.data(), static_cast<std::uint32_t>(slice.size()), 1, &reason)) {
+      if (failed.empty() && error) *error = reason;
       failed.push_back(name);
+    }
     build.instruments.emplace_back();
     FillSlot(build.instruments.back(), name, &held);
   }

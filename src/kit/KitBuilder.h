@@ -102,8 +102,9 @@ std::string SliceName(const std::string& path, int slice);
 bool AnySliceExists(const std::string& path);
 // Writes the 64 slices of `source` (read from `path`) beside it, each frames i * n / 64 up to
 // (i + 1) * n / 64 as a normalised mono wave, replacing what is there, and loads them into the
-// build's slots. The names of slices that could not be written go to `failed`.
+// build's slots. The names of slices that could not be written go to `failed`; `error`, when
+// given, receives the errno of the first of them.
 KitBuild SliceSample(const CInstrument& source, const std::string& path,
-                     std::vector<std::string>& failed);
+                     std::vector<std::string>& failed, int* error = nullptr);
 
 }  // namespace tond

@@ -1,6 +1,7 @@
 #include "kit/Markup.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstddef>
 #include <string_view>
 
@@ -54,14 +55,31 @@ std::string Indent(std::size_t depth) {
 XMLreader::XMLreader(const std::string& path) {
   // Only regular files: opening a named pipe would block until a writer comes, and a folder
   // opens but has no lines.
-  if (IsRegularFile(path)) file_.open(path, std::ios::binary);
+  error_ = RegularFileError(path);
+  if (error_ == 0) {
+    file_.open(path, std::ios::binary);
+    if (!file_.is_open()) error_ = errno != 0 ? errno : EIO;
+  }
   open_ = file_.is_open();
 }
 
 bool XMLreader::Next(std::string& line) {
-  if (!open_) return false;
+  if (!open_ || tooLong_) return false;
+  // Read by hand rather than with getline, so that a line without end never grows beyond the
+  // bound in memory.
   std::string raw;
-  if (!std::getline(file_, raw)) return false;
+  std::streambuf* in = file_.rdbuf();
+  bool any = false;
+  for (int c = in->sbumpc(); c != std::char_traits<char>::eof(); c = in->sbumpc()) {
+    any = true;
+    if (c == '\n') break;
+    if (raw.size() == kMaxLineLength) {
+      tooLong_ = true;
+      return false;
+    }
+    raw.push_back(static_cast<char>(c));
+  }
+  if (!any) return false;
   line = Trim(raw);
   const long long size = static_cast<long long>(line.size());
 

@@ -1,6 +1,7 @@
 #pragma once
 // The small line-oriented markup of kit files. It looks like XML but is read one line at a
 // time: every element, closing tag and attribute element stands on a line of its own.
+#include <cstddef>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -24,8 +25,17 @@ class XMLreader {
   bool IsOpen() const { return open_; }
 
   // Reads the next line into `line` (trimmed), classifies it and sets the fields. False, with
-  // no field changed, when there is no further line. Accepts LF and CR LF line ends.
+  // no field changed, when there is no further line or the line is longer than kMaxLineLength
+  // (then TooLong() tells). Accepts LF and CR LF line ends.
   bool Next(std::string& line);
+
+  // A kit line is a tag and a path; anything much longer is not a kit, and is not read whole.
+  static constexpr std::size_t kMaxLineLength = 16 * 1024;
+  // Whether reading stopped at a line longer than kMaxLineLength.
+  bool TooLong() const { return tooLong_; }
+  // Why the file could not be opened (an errno; EISDIR or ENOTSUP for what is not a regular
+  // file); 0 when it was.
+  int Error() const { return error_; }
 
   ItemType type = Declaration;
   std::string name;       // OpenTag, CloseTag, EmptyTag
@@ -38,6 +48,8 @@ class XMLreader {
 
   std::ifstream file_;
   bool open_ = false;
+  bool tooLong_ = false;
+  int error_ = 0;
 };
 
 // Writes a markup file with one TAB of indentation per open element and CR LF line ends.
@@ -50,6 +62,8 @@ class XMLwriter {
   XMLwriter& operator=(const XMLwriter&) = delete;
 
   bool IsOpen() const { return file_.IsOpen(); }
+  // The errno of the write that failed, 0 while none did.
+  int Error() const { return file_.Error(); }
 
   // The two header lines; false (nothing written) when an element is open.
   bool WriteHeader();

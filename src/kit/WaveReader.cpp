@@ -143,10 +143,9 @@ bool ReadWaveHeader(std::FILE* f, WaveHeader& header) {
   return true;
 }
 
-File OpenRegular(const std::string& path) {
-  // Only regular files: opening a named pipe would block until a writer comes.
-  if (!IsRegularFile(path)) return nullptr;
-  return File(std::fopen(path.c_str(), "rb"));
+// Only regular files: opening a named pipe would block until a writer comes.
+File OpenRegular(const std::string& path, int* error = nullptr) {
+  return File(OpenRegularFile(path, error));
 }
 
 }  // namespace
@@ -158,9 +157,9 @@ bool IsWaveFile(const std::string& path) {
 }
 
 bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifier,
-              WaveFormat* format) {
+              WaveFormat* format, int* error) {
   instrument.rootKey = 60;
-  File file = OpenRegular(path);
+  File file = OpenRegular(path, error);
   if (!file) return false;
   std::FILE* f = file.get();
   WaveHeader header;

@@ -22,9 +22,10 @@ struct WaveFormat {
 // A data chunk longer than the rest of the file yields the whole frames actually present; the
 // format tag is not looked at, so 32-bit float files are read as if they held integers.
 // Anything but a regular file (a named pipe, a device, a folder) is refused like a missing file.
-// On success `format`, when given, receives the file's format.
+// On success `format`, when given, receives the file's format. `error`, when given, receives why
+// the file could not be opened (an errno; 0 when it was opened, whatever came after).
 bool LoadWave(const std::string& path, CInstrument& instrument, Notifier* notifier,
-              WaveFormat* format = nullptr);
+              WaveFormat* format = nullptr, int* error = nullptr);
 
 // The wave check of the kit builders: the same header walk as LoadWave without reading any
 // sample. The file must be a regular RIFF/WAVE file, and any "fmt " chunk must give 8, 16, 24

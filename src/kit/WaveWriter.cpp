@@ -40,7 +40,8 @@ std::int16_t ToPcm16(float v) {
 }  // namespace
 
 bool WriteWave(const std::string& path, float* samples, std::uint32_t frames,
-               std::uint16_t channels) {
+               std::uint16_t channels, int* error) {
+  if (error) *error = 0;
   const std::uint64_t count = std::uint64_t{frames} * channels;
   const std::uint64_t dataSize = count * 2;
   // The RIFF sizes are 32-bit; a buffer that does not fit cannot be described.
@@ -69,17 +70,19 @@ bool WriteWave(const std::string& path, float* samples, std::uint32_t frames,
     for (std::uint64_t i = 0; i < count; ++i) samples[i] /= peak;
 
   SafeFileWriter writer(path);
-  if (!writer.Write(header, sizeof header)) return false;
+  bool ok = writer.Write(header, sizeof header);
   std::uint8_t block[kBlockSamples * 2];
-  for (std::uint64_t done = 0; done < count;) {
+  for (std::uint64_t done = 0; ok && done < count;) {
     const std::uint64_t n = std::min<std::uint64_t>(kBlockSamples, count - done);
     std::uint8_t* out = block;
     for (std::uint64_t i = 0; i < n; ++i)
       Put16(out, static_cast<std::uint16_t>(ToPcm16(samples[done + i])));
-    if (!writer.Write(block, static_cast<std::size_t>(n * 2))) return false;
+    ok = writer.Write(block, static_cast<std::size_t>(n * 2));
     done += n;
   }
-  return writer.Commit();
+  ok = ok && writer.Commit();
+  if (error) *error = writer.Error();
+  return ok;
 }
 
 }  // namespace tond

@@ -358,8 +358,9 @@ bool Session::SavePatternFile(const std::string& path) {
 Change Session::LoadKitFile(const std::string& path) {
   BusyCursor busy(platform_);
   Change change = ReleaseSamples();
-  if (!project_->kit.Load(path, &platform_, nullptr)) {
-    platform_.Message(FormatMessage(kLoadError, path));
+  int error = 0;
+  if (!project_->kit.Load(path, &platform_, nullptr, &error)) {
+    platform_.Failure(FormatMessage(kLoadError, path), SystemReason(error));
     return Change::Refused(change);
   }
   change.kit = true;
@@ -422,8 +423,9 @@ Change Session::ExportWave() {
 
 bool Session::ExportWaveFile(const std::string& path) {
   BusyCursor busy(platform_);
-  if (tond::ExportWave(*engine_, path)) return true;
-  platform_.Message(FormatMessage(kSaveError, path));
+  int error = 0;
+  if (tond::ExportWave(*engine_, path, &error)) return true;
+  platform_.Failure(FormatMessage(kSaveError, path), SystemReason(error));
   return false;
 }
 

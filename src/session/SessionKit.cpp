@@ -95,8 +95,9 @@ Change Session::LoadKitIntoEditor(const std::string& path) {
     (*loaded)[i].scale = project_->kit[i].scale;
   }
   LastText progress;
-  if (!loaded->Load(path, &platform_, &progress)) {
-    platform_.Message(FormatMessage(kLoadError, path));
+  int error = 0;
+  if (!loaded->Load(path, &platform_, &progress, &error)) {
+    platform_.Failure(FormatMessage(kLoadError, path), SystemReason(error));
     return Change::Refused({});
   }
   ReleaseSamples();
@@ -110,8 +111,9 @@ Change Session::SaveKit() {
 }
 
 bool Session::SaveKitFile(const std::string& path) {
-  if (project_->kit.Save(path)) return true;
-  platform_.Message(FormatMessage(kSaveError, path));
+  int error = 0;
+  if (project_->kit.Save(path, &error)) return true;
+  platform_.Failure(FormatMessage(kSaveError, path), SystemReason(error));
   return false;
 }
 
@@ -184,8 +186,9 @@ Change Session::SliceSample() {
 
 Change Session::SliceSampleFile(const std::string& path) {
   CInstrument source;
-  if (!LoadWave(path, source, &platform_)) {
-    platform_.Message(FormatMessage(kSampleReadError, path));
+  int error = 0;
+  if (!LoadWave(path, source, &platform_, nullptr, &error)) {
+    platform_.Failure(FormatMessage(kSampleReadError, path), SystemReason(error));
     return Change::Refused({});
   }
   if (source.Length() < kMinSliceFrames) {
@@ -196,11 +199,11 @@ Change Session::SliceSampleFile(const std::string& path) {
     return Change::Refused({});
   BusyCursor busy(platform_);
   std::vector<std::string> failed;
-  KitBuild build = tond::SliceSample(source, path, failed);
+  KitBuild build = tond::SliceSample(source, path, failed, &error);
   source = CInstrument();
   Change change = PutBuild(build);
   if (!failed.empty()) {
-    platform_.Message(FormatMessage(kSaveError, failed.front()));
+    platform_.Failure(FormatMessage(kSaveError, failed.front()), SystemReason(error));
     change.refused = true;
   }
   return change;

@@ -22,7 +22,8 @@ TEST(CliInfo, SummarisesEachKindOfFile) {
             std::string::npos);
   r = scene.Tond("info drums.kit");
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.err, "Unable to read the file:\n " + std::string(scene.kGone) + "\n");
+  EXPECT_EQ(r.err, "Unable to read the file:\n " + std::string(scene.kGone) +
+                       "\nNo such file or directory\n");
   EXPECT_EQ(r.out, "kit drums.kit\nslot 0: " + scene.File("a.wav") +
                        ", 2000 frames, loop off, fade off\n"
                        "slot 1: b.wav, 3 frames, loop off, fade off\nslot 2: " +
@@ -41,7 +42,7 @@ TEST(CliInfo, SummarisesEachKindOfFile) {
            {"x.blp", tond, "Error: unable to load the file:\n x.blp\n"},
            {"y.blp", riff, "Error: this is not a Tond project file:\n y.blp\n"},
            {"x.wav", riff, "Unable to read the file:\n x.wav\n"},
-           {"x.kit", {}, "Error: unable to load the file:\n x.kit\n"},
+           {"x.kit", {}, "Error: unable to load the file:\n x.kit\nNo such file or directory\n"},
            {"a.txt",
             {},
             "tond info: cannot tell what a.txt holds: the name must end in .blp, .pat, "

@@ -23,7 +23,8 @@ Bytes Expected(const test::CliScene& scene, std::uint32_t tempo, const Pattern& 
 
 TEST(CliMidi, PatternAndProjectWriteWhatTheExportWrites) {
   test::CliScene scene;
-  const std::string gone = "Unable to read the file:\n " + std::string(scene.kGone) + "\n";
+  const std::string gone =
+      "Unable to read the file:\n " + std::string(scene.kGone) + "\nNo such file or directory\n";
   auto r = scene.Tond("midi beat.pat --kit drums.kit -o out.mid");
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.err, gone);
@@ -38,7 +39,7 @@ TEST(CliMidi, PatternAndProjectWriteWhatTheExportWrites) {
   r = scene.Tond("midi beat.pat --kit drums.kit -o no/out.mid");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.err, gone +
-                       "Unable to create a new file named:\nno/out.mid\n"
+                       "Unable to create a new file named:\nno/out.mid\nNo such file or directory\n"
                        "An error occurred while saving the MIDI file:\nno/out.mid\n");
 }
 

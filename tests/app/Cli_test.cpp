@@ -38,7 +38,8 @@ Bytes WindowExport(const test::CliScene& scene, const std::string& file, int pat
 
 TEST(Cli, RenderWritesWhatTheExportWrites) {
   test::CliScene scene;
-  const std::string gone = "Unable to read the file:\n " + std::string(scene.kGone) + "\n";
+  const std::string gone =
+      "Unable to read the file:\n " + std::string(scene.kGone) + "\nNo such file or directory\n";
   auto render = [&](const std::string& input, const std::string& options) {
     auto r = scene.Tond("render " + input + " -o out.wav " + options);
     EXPECT_EQ(r.exitCode, 0);
@@ -70,9 +71,11 @@ TEST(Cli, UnreadableInputsAndUnwritableOutputsFailWithTheirMessages) {
   test::CliScene scene;
   const Bytes whole = scene.Read("song.blp");
   test::WriteBytes(scene.File("cut.blp"), Bytes(whole.begin(), whole.end() - 1));
-  for (const auto& [input, file] : Cases{{"missing.pat --kit drums.kit", "missing.pat"},
+  // The system's reason follows where it gave one.
+  const std::string missing = "\nNo such file or directory";
+  for (const auto& [input, file] : Cases{{"missing.pat --kit drums.kit", "missing.pat" + missing},
                                          {"cut.blp", "cut.blp"},
-                                         {"beat.pat --kit missing.kit", "missing.kit"}}) {
+                                         {"beat.pat --kit missing.kit", "missing.kit" + missing}}) {
     auto r = scene.Tond("render " + input + " -o x.wav");
     EXPECT_EQ(r.exitCode, 1) << input;
     EXPECT_EQ(r.err, "Error: unable to load the file:\n " + file + "\n") << input;
@@ -84,8 +87,41 @@ TEST(Cli, UnreadableInputsAndUnwritableOutputsFailWithTheirMessages) {
 
   r = scene.Tond("render song.blp -o beat.pat/x.wav");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, "Unable to read the file:\n " + std::string(scene.kGone) +
-                       "\nError: unable to save the file:\n beat.pat/x.wav\n");
+  EXPECT_EQ(r.err, "Unable to read the file:\n " + std::string(scene.kGone) + missing +
+                       "\nError: unable to save the file:\n beat.pat/x.wav\nNot a directory\n");
+}
+
+TEST(Cli, OutputGoesToStandardOutputButNeverOverAnInput) {
+  test::CliScene scene;
+  // "-" is standard output, which then holds the file alone.
+  for (const std::string& line :
+       {std::string("render beat.pat --kit drums.kit -o "), std::string("midi song.blp -o ")}) {
+    auto piped = scene.Tond(line + "-");
+    EXPECT_EQ(piped.exitCode, 0) << line;
+    ASSERT_EQ(scene.Tond(line + "out.file").exitCode, 0);
+    EXPECT_EQ(Bytes(piped.out.begin(), piped.out.end()), scene.Read("out.file")) << line;
+  }
+
+  // No input is written over, whatever its name: the input, the kit, a sample it names.
+  const Bytes song = scene.Read("song.blp"), drums = scene.Read("drums.kit"),
+              tone = scene.Read("a.wav");
+  for (const char* line :
+       {"render ./song.blp -o song.blp",
+        "render beat.pat --kit drums.kit -o "
+        "drums.kit",
+        "render song.blp -o a.wav", "midi song.blp -o a.wav", "kit --add a.wav -o ./a.wav"}) {
+    auto r = scene.Tond(line);
+    EXPECT_EQ(r.exitCode, 1) << line;
+    EXPECT_NE(r.err.find("refusing to write over an input"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(scene.Read("song.blp"), song);
+  EXPECT_EQ(scene.Read("drums.kit"), drums);
+  EXPECT_EQ(scene.Read("a.wav"), tone);
+
+  // A name that does not fit what is written is only warned about.
+  auto r = scene.Tond("midi song.blp -o song.wav");
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_NE(r.err.find("warning: song.wav does not end in .mid or .midi"), std::string::npos);
 }
 
 TEST(Cli, ArgumentsThatDoNotFitAreRefusedWithTheProblemAndTheUsage) {
@@ -112,10 +148,14 @@ TEST(Cli, ArgumentsThatDoNotFitAreRefusedWithTheProblemAndTheUsage) {
            {"midi s.blp --pattern -1 -o x.mid", "pattern must be a number from 0 to 15"},
            {"midi s.blp -o x.mid --output y.mid", "output given twice"},
            {"play a.pat --pattern 1", "--pattern needs INPUT.blp"},
-           {"play a.blp --seconds 0", "seconds must be a number above 0"},
+           {"play a.blp --seconds 0", "seconds must be a number above 0 and at most 86400 (a day)"},
+           {"play a.blp --seconds 1e300",
+            "seconds must be a number above 0 and at most 86400 (a day)"},
            {"play a.blp --record --record", "option '--record' given twice"},
            {"import -o x.pat", "missing PICTURE"},
-           {"import p.bmp -o x.pat --tempo nan", "tempo must be a number"},
+           {"import p.bmp -o x.pat --tempo nan", "tempo must be a number from 1 to 350"},
+           {"import p.bmp -o x.pat --tempo 0", "tempo must be a number from 1 to 350"},
+           {"import p.bmp -o x.pat --tempo 351", "tempo must be a number from 1 to 350"},
            {"info", "missing FILE"}}) {
     auto r = folder.Tond(line);
     EXPECT_EQ(r.exitCode, 2) << line;

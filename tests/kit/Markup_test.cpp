@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "kit/Kit.h"
 #include "support/TestFiles.h"
 
 namespace tond::test {
@@ -80,6 +83,33 @@ TEST(XMLreader, ClassifiesWrittenHandWrittenAndMalformedLines) {
           "4|||| note ", "3|end||| note ", "2|open x=1||| note ", "2|||| note ", "3|||| note ",
           "1||||", "4||||", "4||||", "4||||", "4||||", "3|TondKit|||"}));
   EXPECT_FALSE(XMLreader(dir.File("none.kit")).IsOpen());
+}
+
+TEST(XMLreader, ALineTooLongForAKitStopsTheReaderAndRefusesTheKit) {
+  TempDir dir;
+  const std::string path = dir.File("long.kit");
+  const std::size_t bound = XMLreader::kMaxLineLength;
+  const std::string longest = "<sample name = \"" + std::string(bound - 19, 'x') + "\"/>";
+  ASSERT_EQ(longest.size(), bound);
+  WriteText(path, "<instrument>\n" + longest + "\n<instrument>\n<sample name = \"" +
+                      std::string(bound, 'y') + "\"/>\n<instrument>\n");
+  XMLreader reader(path);
+  std::string line;
+  ASSERT_TRUE(reader.Next(line) && reader.Next(line) && reader.Next(line));
+  EXPECT_EQ(reader.value, std::string(bound - 19, 'x'));  // a line at the bound is read
+  EXPECT_FALSE(reader.Next(line));
+  EXPECT_TRUE(reader.TooLong());
+  EXPECT_FALSE(reader.Next(line));
+
+  // The kit refuses the whole file, and keeps what it had.
+  auto kit = std::make_unique<CKit>();
+  (*kit)[0].samplePath = "kept.wav";
+  int error = -1;
+  EXPECT_FALSE(kit->Load(path, nullptr, nullptr, &error));
+  EXPECT_EQ(error, 0);  // opened: no system reason
+  EXPECT_EQ((*kit)[0].samplePath, "kept.wav");
+  EXPECT_FALSE(kit->Load(dir.File("none.kit"), nullptr, nullptr, &error));
+  EXPECT_EQ(error, ENOENT);
 }
 
 }  // namespace

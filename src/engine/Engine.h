@@ -21,9 +21,9 @@
 //   read no sample). Quiesce() does not clear `muted`: while it is set only the window thread
 //   itself may call Process().
 // - Tempo, volume, interpolation and the cells of the working grid are plain values in atomics,
-//   written by the window and MIDI threads and read relaxed (no memory hangs on them): tempo,
-//   volume and interpolation once per call (a change is heard from the next buffer on), each
-//   cell at its step.
+//   written by the window thread and read relaxed (no memory hangs on them): tempo, volume and
+//   interpolation once per call (a change is heard from the next buffer on), each cell at its
+//   step.
 // - The play column of voice 0 and the step length are published as atomics for the window
 //   to poll; the audio thread never draws.
 // - The engine never allocates, locks, logs or does file I/O.
@@ -31,8 +31,8 @@
 //   player's clip, handed over through one atomic pointer (release/acquire) and freed only by
 //   the window thread after the same kind of handshake, and the recorder's tap copies the buffer
 //   into a preallocated lock-free ring that a writer thread drains into the file.
-// - The MIDI thread only writes controls and cells; work that touches widgets is handed to the
-//   window thread.
+// - The MIDI thread never reaches the engine: its messages are handed to the window thread
+//   (app/qt/MidiInput), which applies them through the session.
 // - The instruction set the voices are rendered with is chosen once at start-up
 //   (VoiceKernels.h); ForceVectorTarget, for tests and benchmarks, must not run while any
 //   engine call does.
@@ -78,7 +78,7 @@ class Engine {
   // Column of voice 0 (the play marker), -1 before the first step after a reset.
   int PlayColumn() const;
 
-  // Controls shared with the window and MIDI threads.
+  // Controls the window thread sets and the audio thread reads.
   std::atomic<bool> playing{false};
   std::atomic<bool> muted{false};
   void SetTempo(double bpm) { tempo_.store(bpm, std::memory_order_relaxed); }

@@ -40,6 +40,10 @@ const std::vector<Subcommand>& Subcommands() {
        "NAME_kit01.wav ...; --replace replaces slices already there), or by adding waves to the "
        "first empty slots of a new kit or IN.kit",
        RunKit},
+      {"devices", "",
+       "lists the audio output devices as the \"audio device\" setting and --device name them "
+       "(* marks the default) and the MIDI inputs with the number \"MIDI IN port\" takes",
+       RunDevices},
   };
   return table;
 }

@@ -53,5 +53,6 @@ int RunImport(const Args& args, Streams& io);
 int RunMidi(const Args& args, Streams& io);
 int RunPlay(const Args& args, Streams& io);
 int RunKit(const Args& args, Streams& io);
+int RunDevices(const Args& args, Streams& io);
 
 }  // namespace tond::cli

@@ -62,4 +62,15 @@ std::string SampleNamer(const Input& input) {
   return input.project ? input.path : input.kit.value_or("");
 }
 
+std::optional<double> ReadVolume(const CliArgs& parsed, std::string& problem) {
+  const auto text = parsed.Value({"--volume"});
+  if (!text) return 80.0;
+  const auto value = ParseNumber(*text);
+  if (!value || *value < 0 || *value > 100) {
+    problem = "volume must be a number from 0 to 100";
+    return std::nullopt;
+  }
+  return value;
+}
+
 }  // namespace tond::cli

@@ -36,6 +36,10 @@ std::string LowerExtension(const std::string& path);
 bool ReadInputOptions(const std::string& path, const CliArgs& parsed, const InputRules& rules,
                       Input& input, std::string& problem);
 
+// The --volume option: 0 to 100, as the window's volume control, which starts at 80 (the value
+// when the option is not given). Nothing, with `problem` set, for anything else.
+std::optional<double> ReadVolume(const CliArgs& parsed, std::string& problem);
+
 // Loads the input into the session as the window does when the file is dropped on it (and the
 // pattern selected): the cells in the working grid, the samples in the kit, the tempo control at
 // the file's tempo. False, with the message shown, when a file is refused. A pattern file needs

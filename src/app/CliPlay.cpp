@@ -1,9 +1,11 @@
-// tond play INPUT.blp [--pattern 0-15] [--seconds S] [--record]
-// tond play INPUT.pat [--kit KIT.kit] [--seconds S] [--record]
-// Starts as the program does (data folders, settings, the audio stream on the chosen device),
-// loads the file, plays its pattern at its tempo for S seconds or until Ctrl+C, optionally
-// recording into the Output folder, and shuts down as the program does: the recording is
-// finished and the settings are written back.
+// tond play INPUT.blp [--pattern 0-15] [OPTIONS]
+// tond play INPUT.pat [--kit KIT.kit] [OPTIONS]
+//   OPTIONS: [--seconds S] [--record] [--volume 0-100] [--device NAME]
+// Starts as the program does (data folders, settings, the audio stream on the chosen device, or
+// on NAME for this run only), loads the file, plays its pattern at its tempo for S seconds or
+// until Ctrl+C, optionally recording into the Output folder, and shuts down as the program does:
+// the recording is finished and the settings are written back. A recording that fails (the disk
+// is full) ends the command with its message and exit code 1.
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -72,7 +74,8 @@ int RunPlay(const Args& arguments, Streams& io) {
   std::string problem;
   const bool record = TakeFlag(args, "--record", problem);
   CliArgs parsed;
-  if (!problem.empty() || !parsed.Parse(args, {"--kit", "--pattern", "--seconds"}, problem))
+  if (!problem.empty() ||
+      !parsed.Parse(args, {"--kit", "--pattern", "--seconds", "--volume", "--device"}, problem))
     return UsageError(command, problem, io);
   std::optional<std::string> path = parsed.Single("INPUT.blp or INPUT.pat", problem);
   Input input;
@@ -89,9 +92,24 @@ int RunPlay(const Args& arguments, Streams& io) {
                         io);
   }
 
+  const std::optional<double> volume = ReadVolume(parsed, problem);
+  if (!volume) return UsageError(command, problem, io);
+
   StreamPlatform notifier(io.err);
-  CTondApp app(notifier);
+  CTondApp::Options options;
+  options.device = parsed.Value({"--device"}).value_or("");
+  CTondApp app(notifier, options);
   app.StartUp();
+  // A name typed for one run is refused rather than played around, unlike a stored card that is
+  // gone: the user is there to correct it.
+  if (!options.device.empty() && app.Stream().FindOutputDevice(options.device) < 0) {
+    std::string known;
+    for (const std::string& name : app.Stream().OutputDeviceNames()) known += "\n  " + name;
+    return UsageError(command,
+                      "no audio output device is named \"" + options.device + "\"; there are:" +
+                          (known.empty() ? std::string("\n  (none)") : known),
+                      io);
+  }
   if (!input.project && !input.kit) {
     if (!app.settings.defaultKit) {
       return UsageError(command,
@@ -103,12 +121,9 @@ int RunPlay(const Args& arguments, Streams& io) {
   }
   Session& session = app.GetSession();
   if (!LoadInput(input, session)) return kExitFailure;
-  // The program itself runs silent without a word; here the user would wonder why.
-  if (app.settings.audioDevice.empty())
-    io.err << "tond play: no audio output device was found; playing without sound\n";
-  else if (!app.Stream().IsRunning())
-    io.err << "tond play: the audio device \"" << app.settings.audioDevice
-           << "\" could not be opened; playing without sound\n";
+  session.SetVolume(*volume);
+  // The program itself says it in its status line; here the user would wonder why.
+  if (!app.StartUpNotice().empty()) io.err << "tond play: " << app.StartUpNotice() << "\n";
 
   StopSignals signals;
   if (record) {
@@ -126,13 +141,21 @@ int RunPlay(const Args& arguments, Streams& io) {
                                                 std::chrono::duration<double>(*seconds))
                            : Clock::time_point::max();
   session.Run(Command::kPlay);
-  while (!stopRequested.load() && Clock::now() < end)
+  bool failed = false;
+  while (!stopRequested.load() && Clock::now() < end && !failed) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    // A recording that cannot go on stops with its message, and so does the command.
+    failed = session.CheckRecording().transport;
+  }
   session.Run(Command::kPlay);
 
-  const std::string recording = session.Recording() ? app.GetRecorder().Path() : std::string();
-  app.ShutDown();  // finishes the recording
-  if (!recording.empty()) io.out << recording << std::endl;
+  if (session.Recording()) session.Run(Command::kRecord);  // finishes the file, or says why not
+  const Recorder& recorder = app.GetRecorder();
+  const bool recorded = record && recorder.Complete();
+  const std::string recording = recorder.Path();
+  app.ShutDown();
+  if (record && !recorded) return kExitFailure;
+  if (recorded) io.out << recording << std::endl;
   return notifier.SampleSummary(static_cast<int>(SamplePaths(session.GetProject().kit).size()));
 }
 

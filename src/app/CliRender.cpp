@@ -26,7 +26,6 @@ namespace tond::cli {
 
 namespace {
 
-constexpr double kDefaultVolume = 80;  // the window's volume control starts there
 constexpr int kMaxLoops = 99;
 constexpr std::size_t kMaxSongPatterns = 256;
 constexpr InputRules kInputRules{"a project brings its own kit", "--pattern needs INPUT.blp", true};
@@ -105,13 +104,8 @@ int RunRender(const Args& arguments, Streams& io) {
     if (!mode) return UsageError(command, "unknown interpolation '" + *text + "'", io);
     interpolation = *mode;
   }
-  double volume = kDefaultVolume;
-  if (auto text = parsed.Value({"--volume"})) {
-    auto value = ParseNumber(*text);
-    if (!value || *value < 0 || *value > 100)
-      return UsageError(command, "volume must be a number from 0 to 100", io);
-    volume = *value;
-  }
+  const std::optional<double> volume = ReadVolume(parsed, problem);
+  if (!volume) return UsageError(command, problem, io);
   const std::optional<std::string> target =
       CheckOutput(command, *output, {input.path, input.kit.value_or("")}, kWaveOutput, io.err);
   if (!target) return kExitFailure;
@@ -125,7 +119,7 @@ int RunRender(const Args& arguments, Streams& io) {
   const std::vector<std::string> samples =
       SamplePaths(session.GetProject().kit, folders.Samples(), SampleNamer(input));
   if (IsAnInput(command, *target, samples, io.err)) return kExitFailure;
-  session.SetVolume(volume);
+  session.SetVolume(*volume);
   session.SetInterpolation(interpolation);
 
   // One pass is the window's Export; a song or loops are passes back to back.

@@ -12,17 +12,15 @@ namespace tond {
 // ended. Calls that begin later see the change. No lock: the audio side only counts.
 class AudioHandshake {
  public:
-  void Enter() noexcept {
-    entered_.fetch_add(1, std::memory_order_relaxed);
-    // Pairs with the fence in WaitForEarlierCalls(): either this call sees the change, or the
-    // waiter sees this call begun and waits for it.
-    std::atomic_thread_fence(std::memory_order_seq_cst);
-  }
+  // Both sides read-modify-write the one counter with acquire-release, so the two are ordered:
+  // either the window's read comes later and counts this call (and waits for it), or this call
+  // comes later and sees everything the window published before its read. No fence, which
+  // ThreadSanitizer could not follow.
+  void Enter() noexcept { entered_.fetch_add(1, std::memory_order_acq_rel); }
   void Leave() noexcept { left_.fetch_add(1, std::memory_order_release); }
 
-  void WaitForEarlierCalls() const {
-    std::atomic_thread_fence(std::memory_order_seq_cst);
-    const std::uint64_t begun = entered_.load(std::memory_order_relaxed);
+  void WaitForEarlierCalls() {
+    const std::uint64_t begun = entered_.fetch_add(0, std::memory_order_acq_rel);
     while (left_.load(std::memory_order_acquire) < begun) std::this_thread::yield();
   }
 

@@ -133,11 +133,7 @@ int AudioStream::Callback(const void*, void* output, unsigned long frames,
   auto* stream = static_cast<AudioStream*>(self);
   auto* out = static_cast<float*>(output);
   const auto count = static_cast<std::uint32_t>(frames);
-  if (stream->engine_->muted.load(std::memory_order_relaxed)) {
-    std::fill(out, out + 2 * static_cast<std::size_t>(count), 0.0f);
-  } else {
-    stream->engine_->Process(count, out);
-  }
+  stream->engine_->ProcessLive(count, out);
   stream->player_.Mix(out, count);
   stream->recorder_.RecordBuffer(out, count);
   stream->framesPlayed_.fetch_add(count, std::memory_order_relaxed);

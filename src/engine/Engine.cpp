@@ -48,7 +48,9 @@ void Engine::Post(bool reset, std::uint64_t previewRequest) {
   std::uint64_t next;
   do {
     next = reset ? kResetRequest : (old & kResetRequest) | previewRequest;
-  } while (!requests_.compare_exchange_weak(old, next, std::memory_order_relaxed));
+    // Release: a preview request hands over the instrument, whose samples the caller wrote.
+  } while (!requests_.compare_exchange_weak(old, next, std::memory_order_release,
+                                            std::memory_order_relaxed));
 }
 
 void Engine::Reset() {
@@ -68,7 +70,7 @@ void Engine::StopPreview() {
 }
 
 void Engine::Quiesce() {
-  playing.store(false, std::memory_order_relaxed);
+  playing.store(false, std::memory_order_release);
   Reset();
   StopPreview();
   processing_.WaitForEarlierCalls();
@@ -76,7 +78,7 @@ void Engine::Quiesce() {
 
 void Engine::ApplyRequests() {
   if (requests_.load(std::memory_order_relaxed) == 0) return;
-  const std::uint64_t word = requests_.exchange(0, std::memory_order_relaxed);
+  const std::uint64_t word = requests_.exchange(0, std::memory_order_acquire);
   if (word & kResetRequest) ResetVoices();
   switch (word & kPreviewMask) {
     case kPlayRequest:
@@ -116,12 +118,30 @@ void Engine::StartPreview(int slot, Cell colour) {
   preview_.length = stepLength_;
 }
 
+void Engine::ProcessLive(std::uint32_t frames, float* out) noexcept {
+  processing_.Enter();
+  // Acquire: the window thread's Process() of the export happened before `muted` was cleared.
+  if (muted.load(std::memory_order_acquire))
+    std::fill(out, out + 2 * static_cast<std::size_t>(frames), 0.0f);
+  else
+    Render(frames, out);
+  processing_.Leave();
+}
+
 void Engine::Process(std::uint32_t frames, float* out) noexcept {
   processing_.Enter();
-  ApplyRequests();
+  Render(frames, out);
+  processing_.Leave();
+}
 
+void Engine::Render(std::uint32_t frames, float* out) noexcept {
+  // The flags first, with acquire: `playing` set (or a preview requested) after a kit was loaded
+  // makes the kit's samples visible here; a reset requested before playback started is then
+  // seen by the request word read after it.
   // With `muted` set the export is rendering a pass, so the pattern plays.
-  const bool run = playing.load(std::memory_order_relaxed) || muted.load(std::memory_order_relaxed);
+  const bool run =
+      playing.load(std::memory_order_acquire) || muted.load(std::memory_order_acquire);
+  ApplyRequests();
   const std::uint8_t mode = interpolation_.load(std::memory_order_relaxed);
   const float volume = volume_.load(std::memory_order_relaxed);
   if (run) {
@@ -146,8 +166,6 @@ void Engine::Process(std::uint32_t frames, float* out) noexcept {
     }
     done += count;
   }
-
-  processing_.Leave();
 }
 
 // All voices count the same frames, so they cross step boundaries together: the buffer is cut

@@ -1,35 +1,41 @@
 #pragma once
 // Threading contract
 // ------------------
-// Process() runs on one thread at a time: the audio thread (stream callback) or, while
-// `muted` keeps the callback out of the engine, the window thread for the offline export.
-// - The voices (CTrack) and the preview voice belong to the thread inside Process(); no other
-//   thread touches them.
+// The engine runs on one thread at a time: the audio thread through ProcessLive() (the stream
+// callback), or the window thread through Process() for the offline export while `muted` keeps
+// the callback out of the engine.
+// - The voices (CTrack) and the preview voice belong to the thread inside the engine; no other
+//   thread touches them. The export hands them back by clearing `muted` (a release store) after
+//   its render; ProcessLive() reads `muted` with acquire before it touches a voice.
 // - Reset(), PlayPreview() and StopPreview() are requests: the caller publishes them through
-//   one atomic mailbox word and Process() applies them before its first frame, with the same
-//   result as applying them one by one in the order they were made. A Process() call on the
-//   requesting thread right after a request always sees it. They may be called from any thread.
-// - The controls (playing, muted, tempo, volume, interpolation) and the cells of the working
-//   grid are atomics, written by the window and MIDI threads and read with relaxed ordering:
-//   playing, muted and tempo once per Process() call, volume and interpolation once per call
-//   as well (a change is heard from the next buffer on).
+//   one atomic mailbox word (release) and the engine takes them (acquire) before its first
+//   frame, with the same result as applying them one by one in the order they were made. A
+//   Process() call on the requesting thread right after a request always sees it. They may be
+//   called from any thread.
+// - Sample memory is handed over by `playing`, `muted` and the mailbox: the engine reads an
+//   instrument's samples only when it has read `playing` or `muted` set (acquire), or taken a
+//   preview request (acquire), and the window thread sets them (release) after it has written
+//   the samples. The kit's sample data may change only after Quiesce() has returned: it clears
+//   `playing`, stops the preview and waits until no engine call that could still be reading an
+//   instrument is running (calls that start later see playback stopped and no preview, so they
+//   read no sample). Quiesce() does not clear `muted`: while it is set only the window thread
+//   itself may call Process().
+// - Tempo, volume, interpolation and the cells of the working grid are plain values in atomics,
+//   written by the window thread and read relaxed (no memory hangs on them): tempo, volume and
+//   interpolation once per call (a change is heard from the next buffer on), each cell at its
+//   step.
 // - The play column of voice 0 and the step length are published as atomics for the window
 //   to poll; the audio thread never draws.
-// - Sample memory: the kit's sample data may change only after Quiesce() has returned, which
-//   stops playback, stops the preview and waits until no Process() call that could still be
-//   reading an instrument is running (Process() calls that start later see playback stopped
-//   and no preview, so they read no sample). Quiesce() does not clear `muted`: while it is set
-//   only the window thread itself may call Process(). Process() never allocates, locks, logs
-//   or does file I/O.
-// - Around Process() on the audio thread, the stream callback (AudioStream) adds the sound
-//   player's clip, handed over through one atomic pointer and freed only by the window thread
-//   after the same kind of handshake, and the recorder's tap copies the buffer into a
-//   preallocated lock-free ring that a writer thread drains into the file.
-// - The MIDI thread only writes controls and cells; work that touches widgets is handed to the
-//   window thread.
+// - The engine never allocates, locks, logs or does file I/O.
+// - Around the engine on the audio thread, the stream callback (AudioStream) adds the sound
+//   player's clip, handed over through one atomic pointer (release/acquire) and freed only by
+//   the window thread after the same kind of handshake, and the recorder's tap copies the buffer
+//   into a preallocated lock-free ring that a writer thread drains into the file.
+// - The MIDI thread never reaches the engine: its messages are handed to the window thread
+//   (app/qt/MidiInput), which applies them through the session.
 // - The instruction set the voices are rendered with is chosen once at start-up
 //   (VoiceKernels.h); ForceVectorTarget, for tests and benchmarks, must not run while any
-//   Process() call does.
+//   engine call does.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -55,6 +61,9 @@ class Engine {
 
   // Fills `frames` interleaved stereo frames (left first).
   void Process(std::uint32_t frames, float* out) noexcept;
+  // The stream callback's call: silence while `muted` is set (the engine is not touched),
+  // else Process().
+  void ProcessLive(std::uint32_t frames, float* out) noexcept;
 
   void Reset();
   void PlayPreview(int slot, Cell colour);
@@ -69,7 +78,7 @@ class Engine {
   // Column of voice 0 (the play marker), -1 before the first step after a reset.
   int PlayColumn() const;
 
-  // Controls shared with the window and MIDI threads.
+  // Controls the window thread sets and the audio thread reads.
   std::atomic<bool> playing{false};
   std::atomic<bool> muted{false};
   void SetTempo(double bpm) { tempo_.store(bpm, std::memory_order_relaxed); }
@@ -96,6 +105,7 @@ class Engine {
     std::uint32_t length = 0;
   };
 
+  void Render(std::uint32_t frames, float* out) noexcept;
   void Post(bool reset, std::uint64_t previewRequest);
   void ApplyRequests();
   void ResetVoices();

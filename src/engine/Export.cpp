@@ -16,15 +16,30 @@ namespace {
 // 64 steps of 661500 / tempo frames, divided once so that no step is rounded on its own.
 constexpr std::uint32_t kPassFramesAtTempo1 = 42336000;
 
+// While it lives only this thread runs the engine. `muted` keeps the stream callback out of the
+// engine and makes Process render the pattern although playback is stopped; it is set before
+// Quiesce(), which then also waits for a callback that began before it.
+class OfflineRender {
+ public:
+  explicit OfflineRender(Engine& engine) : engine_(engine) {
+    engine_.muted.store(true);
+    engine_.Quiesce();
+  }
+  ~OfflineRender() {
+    engine_.Reset();
+    engine_.muted.store(false);  // releases the voices to the next callback
+  }
+  OfflineRender(const OfflineRender&) = delete;
+  OfflineRender& operator=(const OfflineRender&) = delete;
+
+ private:
+  Engine& engine_;
+};
+
 // One pass of the working grid from a reset engine into `out` (`frames` stereo frames).
-// `muted` keeps the stream callback out of the engine and makes Process render the pattern
-// although playback is stopped.
 void RenderPass(Engine& engine, float* out, std::uint32_t frames) {
-  engine.muted.store(true);
   engine.Reset();
   engine.Process(frames, out);
-  engine.muted.store(false);
-  engine.Reset();
 }
 
 }  // namespace
@@ -35,13 +50,12 @@ std::uint32_t ExportFrames(int tempo) {
 }
 
 std::vector<float> RenderExport(Engine& engine) {
-  engine.Quiesce();
+  OfflineRender offline(engine);
   std::vector<float> buffer;
   try {
     const std::uint32_t frames = ExportFrames(PlayedTempo(engine.Tempo()));
     buffer.assign(static_cast<std::size_t>(frames) * 2, 0.0f);
   } catch (const std::bad_alloc&) {
-    engine.Reset();
     return {};
   }
   RenderPass(engine, buffer.data(), static_cast<std::uint32_t>(buffer.size() / 2));
@@ -57,7 +71,7 @@ std::vector<SongPass> SongPasses(const Project& project, const std::vector<int>&
 }
 
 std::vector<float> RenderSong(Engine& engine, Grid& grid, const std::vector<SongPass>& passes) {
-  engine.Quiesce();
+  OfflineRender offline(engine);
   std::vector<float> buffer;
   try {
     std::size_t frames = 0;

@@ -73,8 +73,9 @@ Recorder::~Recorder() {
 bool Recorder::Start(const std::string& folder, Notifier* notifier) {
   if (IsRecording()) return true;
   notifier_ = notifier;
-  auto fail = [&](const std::string& path) {
-    if (notifier) notifier->Message(FormatMessage(kSaveError, path));
+  // `error` is errno taken right at the call that failed.
+  auto fail = [&](const std::string& path, int error) {
+    if (notifier) notifier->Failure(FormatMessage(kSaveError, path), SystemReason(error));
     return false;
   };
 
@@ -87,30 +88,31 @@ bool Recorder::Start(const std::string& folder, Notifier* notifier) {
     std::error_code ec;
     if (std::filesystem::exists(std::filesystem::symlink_status(path, ec))) continue;
     file = std::fopen(path.c_str(), "wbx");
-    if (file == nullptr && errno != EEXIST) return fail(path);
+    if (file == nullptr && errno != EEXIST) return fail(path, errno);
   }
 
   const auto header = RecordingHeader();
   if (std::fwrite(header.data(), 1, header.size(), file) != header.size() ||
       std::fflush(file) != 0) {
+    const int error = errno;
     std::fclose(file);
     std::remove(path.c_str());
-    return fail(path);
+    return fail(path, error);
   }
 
   file_ = file;
   path_ = path;
   dataBytes_ = 0;
-  writeFailed_ = false;
+  writeError_.store(0, std::memory_order_relaxed);
   lost_.store(0, std::memory_order_relaxed);
   stopWriter_.store(false, std::memory_order_relaxed);
   try {
     writer_ = std::thread(&Recorder::WriterLoop, this);
-  } catch (const std::system_error&) {
+  } catch (const std::system_error& e) {
     std::fclose(file_);
     file_ = nullptr;
     std::remove(path.c_str());
-    return fail(path);
+    return fail(path, e.code().value());
   }
   recording_.store(true, std::memory_order_release);
   return true;
@@ -129,15 +131,16 @@ void Recorder::Finish(bool report) {
   writer_.join();  // the writer drains the ring before it ends
 
   const auto data = static_cast<std::uint32_t>(dataBytes_);
-  bool ok = !writeFailed_;
-  ok = ok && WriteU32At(file_, 4, data + (kHeaderBytes - 8));
-  ok = ok && WriteU32At(file_, 44, data / 4);
-  ok = ok && WriteU32At(file_, 52, data);
-  ok = (std::fclose(file_) == 0) && ok;
+  if (WriteError() == 0 &&
+      !(WriteU32At(file_, 4, data + (kHeaderBytes - 8)) && WriteU32At(file_, 44, data / 4) &&
+        WriteU32At(file_, 52, data) && std::fflush(file_) == 0))
+    Failed(errno);
+  if (std::fclose(file_) != 0) Failed(errno);
   file_ = nullptr;
 
   if (!report || notifier_ == nullptr) return;
-  if (!ok) notifier_->Message(FormatMessage(kSaveError, path_));
+  if (const int error = WriteError())
+    notifier_->Failure(FormatMessage(kSaveError, path_), SystemReason(error));
   const std::uint64_t lost = LostFrames();
   if (lost > 0) {
     notifier_->Message(FormatMessage("Warning: " + std::to_string(lost) +
@@ -176,6 +179,12 @@ void Recorder::WriterLoop() {
   Drain();
 }
 
+void Recorder::Failed(int error) {
+  int none = 0;  // the first failure is the one reported
+  writeError_.compare_exchange_strong(none, error != 0 ? error : EIO, std::memory_order_release,
+                                      std::memory_order_relaxed);
+}
+
 bool Recorder::Drain() {
   const std::uint64_t tail = tail_.load(std::memory_order_relaxed);
   const std::uint64_t available = head_.load(std::memory_order_acquire) - tail;
@@ -184,8 +193,8 @@ bool Recorder::Drain() {
   auto append = [this](const std::uint8_t* bytes, std::uint64_t n) {
     const std::uint64_t fits = std::min(n, kMaxDataBytes - dataBytes_);
     if (fits < n) lost_.fetch_add((n - fits) / 4, std::memory_order_relaxed);
-    if (fits == 0 || writeFailed_) return;
-    if (std::fwrite(bytes, 1, fits, file_) != fits) writeFailed_ = true;
+    if (fits == 0 || WriteError() != 0) return;
+    if (std::fwrite(bytes, 1, fits, file_) != fits) Failed(errno);
     dataBytes_ += fits;
   };
   const std::uint64_t offset = tail & kRingMask;
@@ -193,7 +202,7 @@ bool Recorder::Drain() {
   append(ring_.get() + offset, first);
   if (available > first) append(ring_.get(), available - first);
   // On disk at once: a recording cut short by a crash keeps what was played.
-  if (!writeFailed_ && std::fflush(file_) != 0) writeFailed_ = true;
+  if (WriteError() == 0 && std::fflush(file_) != 0) Failed(errno);
   tail_.store(tail + available, std::memory_order_release);
   return true;
 }

@@ -646,4 +646,14 @@ std::vector<float> Session::RenderSong(const std::vector<SongPass>& passes) {
   return tond::RenderSong(*engine_, project_->working, passes);
 }
 
+// --- Recording failure -------------------------------------------------------------------------
+
+bool Session::RecordingFailed() const {
+  return Recording() && recorder_->WriteError() != 0;
+}
+
+Change Session::CheckRecording() {
+  return RecordingFailed() ? ToggleRecord() : Change();
+}
+
 }  // namespace tond

@@ -377,6 +377,14 @@ class Session {
   // Stops playback and renders the passes back to back through the engine (see RenderSong);
   // the working grid and tempo stay as they were. Empty when the memory cannot be had.
   std::vector<float> RenderSong(const std::vector<SongPass>& passes);
+
+  // --- Recording failure -----------------------------------------------------------------
+ public:
+  // A running recording whose file could no longer be written (the recorder's writer found the
+  // disk full). Polled on the window thread (a timer of the window, the command line's loop).
+  bool RecordingFailed() const;
+  // Stops such a recording, which shows its message; Record shows released.
+  Change CheckRecording();
 };
 
 }  // namespace tond

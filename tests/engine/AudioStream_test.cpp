@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "engine/Engine.h"
+#include "engine/Export.h"
 #include "engine/RecordingFile.h"
 #include "kit/Kit.h"
 #include "model/Pattern.h"
@@ -121,6 +122,33 @@ TEST_F(AudioStreamLive, TheRecordingHoldsWhatTheDeviceWasGiven) {
   EXPECT_LT(stream.CpuLoad(), 1.0);
   stream.Close();
   EXPECT_FALSE(stream.IsRunning());
+}
+
+// Sample memory changes hands while the stream runs: a kit changed after Quiesce() and played,
+// a preview of a new sample, an export between callbacks. ThreadSanitizer checks the hand-overs;
+// each export hears the samples just written.
+TEST_F(AudioStreamLive, NewSamplesReachTheAudioThreadAndTheExportWhileTheStreamRuns) {
+  AudioStream stream;
+  ASSERT_TRUE(stream.Open(engine, kJack, 256, 0));
+  ASSERT_TRUE(stream.Start());
+  float last = 0.0f;
+  for (int round = 1; round <= 3; ++round) {
+    engine.Quiesce();
+    kit[0].data.assign(44100 + round, 0.25f * static_cast<float>(round));  // new memory
+    kit[1].data.assign(44100, 0.1f);
+    engine.PlayPreview(1, 0x808080);
+    engine.playing = true;
+    const std::uint64_t played = stream.FramesPlayed();
+    for (auto end = Clock::now() + std::chrono::seconds(3);
+         stream.FramesPlayed() < played + 2048 && Clock::now() < end;)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const std::vector<float> pass = RenderExport(engine);
+    ASSERT_FALSE(pass.empty());
+    const float peak = *std::max_element(pass.begin(), pass.end());
+    EXPECT_GT(peak, last);
+    last = peak;
+  }
+  EXPECT_GT(stream.FramesPlayed(), 3u * 2048);
 }
 
 }  // namespace

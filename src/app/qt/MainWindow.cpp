@@ -159,6 +159,12 @@ CTondDlg::CTondDlg(Session& session, Settings& settings, AudioStream* stream, QW
 
   connect(&loadTimer_, &QTimer::timeout, this, [this] {
     setWindowTitle(QString::fromStdString(LoadTitle(stream_ ? stream_->CpuLoad() : 0.0)));
+    // A full disk ends the recording: Record shows released as its message opens.
+    if (session_.RecordingFailed()) {
+      for (auto& [command, button] : buttons_)
+        if (command == Command::kRecord) button->setChecked(false);
+      Apply(session_.CheckRecording());
+    }
   });
   loadTimer_.start(kLoadPeriodMs);
   connect(&markerTimer_, &QTimer::timeout, this, &CTondDlg::PollMarker);

@@ -74,7 +74,11 @@ void LoadSettings(QSettings& store, Settings& settings) {
   store.endGroup();
 
   store.beginGroup(kAudio);
-  ReadText(store, "audio device", settings.audioDevice);
+  // An empty name chooses no device: the default found at start-up stands (a run without any
+  // device may have stored one).
+  std::string device;
+  ReadText(store, "audio device", device);
+  if (!device.empty()) settings.audioDevice = device;
   ReadInt32(store, "buffer size", settings.bufferSize);
   ReadInt32(store, "number of buffers", settings.numberOfBuffers);
   ReadText(store, "audio editor", settings.audioEditor);
@@ -93,7 +97,9 @@ void SaveSettings(QSettings& store, const Settings& settings) {
   store.endGroup();
 
   store.beginGroup(kAudio);
-  store.setValue("audio device", QString::fromStdString(settings.audioDevice));
+  // Without any device there is no name to keep: what is stored stays for the next run.
+  if (!settings.audioDevice.empty())
+    store.setValue("audio device", QString::fromStdString(settings.audioDevice));
   store.setValue("buffer size", settings.bufferSize);
   store.setValue("number of buffers", settings.numberOfBuffers);
   store.setValue("audio editor", QString::fromStdString(settings.audioEditor));

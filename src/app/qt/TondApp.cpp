@@ -157,7 +157,8 @@ void CTondApp::StartUp() {
   session_->SetInterpolation(settings.interpolation);
   // Without a device or a stream the program runs silent, and the status line says why. A card
   // that is gone is played around; the setting stays for when it comes back.
-  const std::string device = stream_->DeviceFor(settings.audioDevice);
+  const std::string& wanted = options_.device.empty() ? settings.audioDevice : options_.device;
+  const std::string device = stream_->DeviceFor(wanted);
   const bool playing =
       stream_->Open(engine, device, settings.bufferSize, settings.numberOfBuffers) &&
       stream_->Start();
@@ -165,9 +166,9 @@ void CTondApp::StartUp() {
     notice_ = kNoDeviceNotice;
   else if (!playing)
     notice_ = FormatMessage(kDeviceFailedNotice, device);
-  else if (device != settings.audioDevice)
-    notice_ = "The audio device \"" + settings.audioDevice +
-              "\" is not there: Tond plays through \"" + device + "\".";
+  else if (device != wanted)
+    notice_ = "The audio device \"" + wanted + "\" is not there: Tond plays through \"" + device +
+              "\".";
   session_->SetRecorder(&stream_->GetRecorder());
 }
 

@@ -47,6 +47,9 @@ class CTondApp {
     // Where the data folders go when the program folder cannot be written (an installed
     // program). Empty: the per-user data location ($XDG_DATA_HOME/Quarnel/Tond).
     std::string userDataFolder;
+    // The output device of this run (`tond play --device`) instead of the "audio device"
+    // setting, which stays as stored. Empty: the setting's device.
+    std::string device;
   };
 
   // Messages of start-up and what the session asks go to `platform`, which must outlive the

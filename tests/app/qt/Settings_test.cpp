@@ -68,5 +68,27 @@ TEST(Settings, EveryKeyIsReadByItsRuleAndWrittenBack) {
   }
 }
 
+// A run without any audio device has no name to store; an empty name stored by an older run
+// chooses no device either.
+TEST(Settings, AnEmptyAudioDeviceIsNeitherStoredNorRead) {
+  test::TempDir dir;
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                     QString::fromStdString(dir.Path().string()));
+  QSettings store(QSettings::IniFormat, QSettings::UserScope, "Quarnel", "Tond");
+  store.setValue("Audio Settings/audio device", "");
+  store.sync();
+  Settings settings;
+  settings.audioDevice = "Default Device";
+  LoadSettings(*OpenSettingsStore(), settings);
+  EXPECT_EQ(settings.audioDevice, "Default Device");
+
+  store.setValue("Audio Settings/audio device", "Card");
+  store.sync();
+  settings.audioDevice.clear();
+  SaveSettings(*OpenSettingsStore(), settings);
+  store.sync();
+  EXPECT_EQ(store.value("Audio Settings/audio device").toString(), "Card");
+}
+
 }  // namespace
 }  // namespace tond

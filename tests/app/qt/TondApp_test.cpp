@@ -33,7 +33,9 @@ class TondAppTest : public ::testing::Test {
   }
   ~TondAppTest() override { fs::current_path(previous_); }
 
-  CTondApp::Options Options() const { return {program.string(), (dir.Path() / "user").string()}; }
+  CTondApp::Options Options() const {
+    return {program.string(), (dir.Path() / "user").string(), {}};
+  }
 
   test::TempDir dir, settingsDir;
   const fs::path program = dir.Path() / "program";

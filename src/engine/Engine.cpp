@@ -121,26 +121,26 @@ void Engine::StartPreview(int slot, Cell colour) {
 void Engine::ProcessLive(std::uint32_t frames, float* out) noexcept {
   processing_.Enter();
   // Acquire: the window thread's Process() of the export happened before `muted` was cleared.
+  // Read once: an export that sets `muted` during this call must not make it play the pattern.
   if (muted.load(std::memory_order_acquire))
     std::fill(out, out + 2 * static_cast<std::size_t>(frames), 0.0f);
   else
-    Render(frames, out);
+    Render(frames, out, playing.load(std::memory_order_acquire));
   processing_.Leave();
 }
 
 void Engine::Process(std::uint32_t frames, float* out) noexcept {
   processing_.Enter();
-  Render(frames, out);
+  // With `muted` set the export is rendering a pass, so the pattern plays.
+  Render(frames, out,
+         playing.load(std::memory_order_acquire) || muted.load(std::memory_order_acquire));
   processing_.Leave();
 }
 
-void Engine::Render(std::uint32_t frames, float* out) noexcept {
-  // The flags first, with acquire: `playing` set (or a preview requested) after a kit was loaded
-  // makes the kit's samples visible here; a reset requested before playback started is then
-  // seen by the request word read after it.
-  // With `muted` set the export is rendering a pass, so the pattern plays.
-  const bool run =
-      playing.load(std::memory_order_acquire) || muted.load(std::memory_order_acquire);
+// The caller reads the flags first, with acquire: `playing` set (or a preview requested) after a
+// kit was loaded makes the kit's samples visible here; a reset requested before playback started
+// is then seen by the request word read after it.
+void Engine::Render(std::uint32_t frames, float* out, bool run) noexcept {
   ApplyRequests();
   const std::uint8_t mode = interpolation_.load(std::memory_order_relaxed);
   const float volume = volume_.load(std::memory_order_relaxed);

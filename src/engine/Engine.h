@@ -61,8 +61,8 @@ class Engine {
 
   // Fills `frames` interleaved stereo frames (left first).
   void Process(std::uint32_t frames, float* out) noexcept;
-  // The stream callback's call: silence while `muted` is set (the engine is not touched),
-  // else Process().
+  // The stream callback's call: silence while `muted` is set (the engine is not touched), else
+  // Process() as if `muted` were clear.
   void ProcessLive(std::uint32_t frames, float* out) noexcept;
 
   void Reset();
@@ -105,7 +105,8 @@ class Engine {
     std::uint32_t length = 0;
   };
 
-  void Render(std::uint32_t frames, float* out) noexcept;
+  // `run`: the pattern plays (else only the preview sounds).
+  void Render(std::uint32_t frames, float* out, bool run) noexcept;
   void Post(bool reset, std::uint64_t previewRequest);
   void ApplyRequests();
   void ResetVoices();

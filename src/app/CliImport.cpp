@@ -91,10 +91,6 @@ int RunImport(const Args& args, Streams& io) {
                         io);
     tempo = PlayedTempo(*value);
   }
-  const std::optional<std::string> target =
-      CheckOutput(command, *output, {*picture}, kPatternOutput, io.err);
-  if (!target) return kExitFailure;
-
   std::uint8_t threshold = 0;  // only black pixels give empty cells, as in the window
   if (auto text = parsed.Value({"--threshold"})) {
     auto value = ParseNumber(*text);
@@ -102,6 +98,10 @@ int RunImport(const Args& args, Streams& io) {
       return UsageError(command, "threshold must be a whole number from 0 to 255", io);
     threshold = static_cast<std::uint8_t>(*value);
   }
+  // Every value is checked before anything is said about the output.
+  const std::optional<std::string> target =
+      CheckOutput(command, *output, {*picture}, kPatternOutput, io.err);
+  if (!target) return kExitFailure;
 
   OffscreenApplication application;
   StreamPlatform notifier(io.err);

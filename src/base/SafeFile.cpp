@@ -11,10 +11,10 @@
 #include <climits>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <mutex>
-#include <random>
 #include <system_error>
 
 namespace tond {
@@ -162,18 +162,8 @@ bool FollowLinks(const std::string& path, std::string& target, Target& how, int&
 // Creates NAME.XXXXXX beside the target, readable and writable by its owner only until it is
 // complete; -1 with errno set when that fails.
 int CreateTemporary(const std::string& target, std::string& temp) {
-  static constexpr char kLetters[] =
-      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  static thread_local std::mt19937 random(std::random_device{}() ^ static_cast<unsigned>(getpid()));
-  std::uniform_int_distribution<int> letter(0, sizeof kLetters - 2);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temp = target + ".XXXXXX";
-    for (std::size_t i = temp.size() - 6; i < temp.size(); ++i) temp[i] = kLetters[letter(random)];
-    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  errno = EEXIST;
-  return -1;
+  temp = target + ".XXXXXX";
+  return mkostemp(temp.data(), O_CLOEXEC);
 }
 
 constexpr std::size_t kBufferSize = 64 * 1024;

@@ -15,6 +15,7 @@
 #include "app/CliOutput.h"
 #include "app/StreamPlatform.h"
 #include "base/Notifier.h"
+#include "base/RegularFile.h"
 #include "base/SafeFile.h"
 #include "base/Tempo.h"
 #include "files/PatternFile.h"
@@ -107,7 +108,9 @@ int RunImport(const Args& args, Streams& io) {
   StreamPlatform notifier(io.err);
   std::optional<Pattern> cells = ReadPicturePattern(*picture, threshold);
   if (!cells) {
-    notifier.Message(FormatMessage(kPictureError, *picture));
+    // The system's reason when the file is not there to read; a file that does not decode has none.
+    notifier.Failure(FormatMessage(kPictureError, *picture),
+                     SystemReason(RegularFileError(*picture)));
     return kExitFailure;
   }
   std::vector<std::uint8_t> bytes = EncodePatternFile(*cells, tempo);

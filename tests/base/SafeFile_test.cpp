@@ -92,10 +92,12 @@ TEST(SafeFile, AReplacedFileKeepsItsModeAndLinksAreWrittenThrough) {
   EXPECT_EQ(Entries(dir), 5u);  // secret, real, song, later, loop
 }
 
+enum class OwnHandler { kNone, kBefore, kMeanwhile };
+
 // A child that has written part of a file over `path` when it tells the parent so, and then
-// waits; with `ownHandler` it first installs a SIGINT handler of its own and, once that has run,
-// finishes the file and exits 0.
-pid_t SaveUntilSignalled(const std::string& path, bool ownHandler, int& ready) {
+// waits. With a SIGINT handler of its own, installed before the save begins or meanwhile, it
+// finishes the file once that handler has run and exits 0.
+pid_t SaveUntilSignalled(const std::string& path, OwnHandler ownHandler, int& ready) {
   int fds[2];
   if (pipe(fds) != 0) return -1;
   const pid_t pid = fork();
@@ -106,9 +108,10 @@ pid_t SaveUntilSignalled(const std::string& path, bool ownHandler, int& ready) {
   }
   static volatile sig_atomic_t signalled = 0;
   void (*const own)(int) = [](int) { signalled = 1; };
-  if (ownHandler) std::signal(SIGINT, own);
+  if (ownHandler == OwnHandler::kBefore) std::signal(SIGINT, own);
   {
     SafeFileWriter writer(path);
+    if (ownHandler == OwnHandler::kMeanwhile) std::signal(SIGINT, own);
     const std::string block(1 << 20, 'n');
     for (int i = 0; i < 4; ++i) writer.Write(block);
     (void)!write(fds[1], "r", 1);
@@ -127,7 +130,7 @@ TEST(SafeFile, ASignalDuringASaveRemovesTheTemporaryFileOrLeavesItToTheProgram) 
   for (int sig : {SIGINT, SIGTERM}) {
     WriteText(path, "old");
     int ready = -1;
-    const pid_t child = SaveUntilSignalled(path, false, ready);
+    const pid_t child = SaveUntilSignalled(path, OwnHandler::kNone, ready);
     char byte;
     ASSERT_EQ(read(ready, &byte, 1), 1);
     EXPECT_EQ(Entries(dir), 2u);  // the file and its temporary companion
@@ -140,18 +143,22 @@ TEST(SafeFile, ASignalDuringASaveRemovesTheTemporaryFileOrLeavesItToTheProgram) 
     EXPECT_EQ(Entries(dir), 1u);
   }
 
-  // A handler the program installed is called instead, and the save goes on.
-  int ready = -1;
-  const pid_t child = SaveUntilSignalled(path, true, ready);
-  char byte;
-  ASSERT_EQ(read(ready, &byte, 1), 1);
-  kill(child, SIGINT);
-  int status = 0;
-  waitpid(child, &status, 0);
-  close(ready);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  EXPECT_EQ(fs::file_size(path), 4u << 20);
-  EXPECT_EQ(Entries(dir), 1u);
+  // A handler the program installed, before the save or during it, is called instead, stays,
+  // and the save goes on.
+  for (OwnHandler when : {OwnHandler::kBefore, OwnHandler::kMeanwhile}) {
+    WriteText(path, "old");
+    int ready = -1;
+    const pid_t child = SaveUntilSignalled(path, when, ready);
+    char byte;
+    ASSERT_EQ(read(ready, &byte, 1), 1);
+    kill(child, SIGINT);
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(ready);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(fs::file_size(path), 4u << 20);
+    EXPECT_EQ(Entries(dir), 1u);
+  }
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ _tond() {
         -o | --output)
             case $command in
                 render) _tond_files 'wav' ;;
-                midi) _tond_files 'mid' ;;
+                midi) _tond_files 'mid|midi' ;;
                 import) _tond_files 'pat' ;;
                 kit) _tond_files 'kit' ;;
             esac

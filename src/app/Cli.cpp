@@ -80,12 +80,12 @@ std::string Wrapped(const std::string& text, std::size_t width) {
 
 std::string Usage(const Subcommand& command) {
   // Each form of the command on a line of its own.
-  const std::string lead = std::string("tond ") + command.name + " ";
+  const std::string lead = std::string("tond ") + command.name;
   std::string synopsis = command.synopsis;
   for (std::size_t bar = synopsis.find(" | "); bar != std::string::npos;
        bar = synopsis.find(" | ", bar))
-    synopsis.replace(bar, 3, "\n       " + lead);
-  return "Usage: " + lead + synopsis + "\n";
+    synopsis.replace(bar, 3, "\n       " + lead + " ");
+  return "Usage: " + lead + (synopsis.empty() ? "" : " ") + synopsis + "\n";
 }
 
 std::string Help(const Subcommand& command) {

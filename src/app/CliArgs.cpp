@@ -105,4 +105,13 @@ std::optional<double> ParseNumber(const std::string& text) {
   return value;
 }
 
+std::optional<int> ParseWhole(const std::string& text, int low, int high) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end || value < low || value > high)
+    return std::nullopt;
+  return value;
+}
+
 }  // namespace tond::cli

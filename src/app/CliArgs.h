@@ -41,5 +41,7 @@ std::string AbsolutePath(const std::string& path);
 
 // The whole text as a finite number; nothing for anything else.
 std::optional<double> ParseNumber(const std::string& text);
+// The whole text as a whole number from `low` to `high`; nothing for anything else.
+std::optional<int> ParseWhole(const std::string& text, int low, int high);
 
 }  // namespace tond::cli

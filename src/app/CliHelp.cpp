@@ -58,8 +58,9 @@ const std::map<std::string, std::string>& Texts() {
            "Example: tond render demo.blp --patterns 0,1,1,2 -o song.wav\n"},
       {"info",
        "Prints the tempos and notes of a project's 16 patterns or of a pattern file, the sample "
-       "path and\nflags of every slot in use of a project or kit (\"missing\" when the file "
-       "cannot be found), or a\nwave file's format, frames and root key. No sample is loaded.\n"
+       "path and\nflags of every slot in use of a project or kit with the frames of its file "
+       "(\"missing\" or\n\"not a wave file\" instead), or a wave file's format, frames and root "
+       "key. No sample is loaded.\n"
        "Example: tond info demo.blp\n"},
       {"midi",
        "Options:\n"

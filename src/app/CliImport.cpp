@@ -15,6 +15,7 @@
 #include "app/CliOutput.h"
 #include "app/StreamPlatform.h"
 #include "base/Notifier.h"
+#include "base/RegularFile.h"
 #include "base/SafeFile.h"
 #include "base/Tempo.h"
 #include "files/PatternFile.h"
@@ -91,10 +92,6 @@ int RunImport(const Args& args, Streams& io) {
                         io);
     tempo = PlayedTempo(*value);
   }
-  const std::optional<std::string> target =
-      CheckOutput(command, *output, {*picture}, kPatternOutput, io.err);
-  if (!target) return kExitFailure;
-
   std::uint8_t threshold = 0;  // only black pixels give empty cells, as in the window
   if (auto text = parsed.Value({"--threshold"})) {
     auto value = ParseNumber(*text);
@@ -102,12 +99,18 @@ int RunImport(const Args& args, Streams& io) {
       return UsageError(command, "threshold must be a whole number from 0 to 255", io);
     threshold = static_cast<std::uint8_t>(*value);
   }
+  // Every value is checked before anything is said about the output.
+  const std::optional<std::string> target =
+      CheckOutput(command, *output, {*picture}, kPatternOutput, io.err);
+  if (!target) return kExitFailure;
 
   OffscreenApplication application;
   StreamPlatform notifier(io.err);
   std::optional<Pattern> cells = ReadPicturePattern(*picture, threshold);
   if (!cells) {
-    notifier.Message(FormatMessage(kPictureError, *picture));
+    // The system's reason when the file is not there to read; a file that does not decode has none.
+    notifier.Failure(FormatMessage(kPictureError, *picture),
+                     SystemReason(RegularFileError(*picture)));
     return kExitFailure;
   }
   std::vector<std::uint8_t> bytes = EncodePatternFile(*cells, tempo);

@@ -1,7 +1,6 @@
 #include "app/CliInput.h"
 
 #include <cctype>
-#include <charconv>
 #include <filesystem>
 #include <system_error>
 
@@ -31,11 +30,11 @@ bool ReadInputOptions(const std::string& path, const CliArgs& parsed, const Inpu
   else if (!input.project && !input.kit && rules.kitRequired)
     problem = "missing --kit KIT.kit";
   else if (pattern) {
-    const char* end = pattern->data() + pattern->size();
-    auto [ptr, ec] = std::from_chars(pattern->data(), end, input.pattern);
-    if (pattern->empty() || ec != std::errc() || ptr != end || input.pattern < 0 ||
-        input.pattern >= kProjectPatterns)
+    const std::optional<int> slot = ParseWhole(*pattern, 0, kProjectPatterns - 1);
+    if (!slot)
       problem = "pattern must be a number from 0 to 15";
+    else
+      input.pattern = *slot;
   }
   return problem.empty();
 }

@@ -106,8 +106,8 @@ int RunPlay(const Args& arguments, Streams& io) {
     std::string known;
     for (const std::string& name : app.Stream().OutputDeviceNames()) known += "\n  " + name;
     return UsageError(command,
-                      "no audio output device is named \"" + options.device + "\"; there are:" +
-                          (known.empty() ? std::string("\n  (none)") : known),
+                      "no audio output device is named \"" + options.device +
+                          "\"; there are:" + (known.empty() ? std::string("\n  (none)") : known),
                       io);
   }
   if (!input.project && !input.kit) {
@@ -123,7 +123,7 @@ int RunPlay(const Args& arguments, Streams& io) {
   if (!LoadInput(input, session)) return kExitFailure;
   session.SetVolume(*volume);
   // The program itself says it in its status line; here the user would wonder why.
-  if (!app.StartUpNotice().empty()) io.err << "tond play: " << app.StartUpNotice() << "\n";
+  if (!app.StartUpNotice().empty()) notifier.Message(app.StartUpNotice());
 
   StopSignals signals;
   if (record) {

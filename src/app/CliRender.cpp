@@ -4,7 +4,6 @@
 // brings its own kit, and its pattern N plays as if it were the current one. --patterns renders
 // a song (the listed patterns back to back, each one pass at its own tempo), --loops repeats each
 // pass, and --no-normalize keeps the engine's levels.
-#include <charconv>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -37,22 +36,13 @@ std::optional<std::uint8_t> ParseInterpolation(const std::string& text) {
   return std::nullopt;
 }
 
-std::optional<int> WholeNumber(const std::string& text, int low, int high) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end || value < low || value > high)
-    return std::nullopt;
-  return value;
-}
-
 // "0,1,1,2": the project's patterns in the order the song plays them.
 std::optional<std::vector<int>> ParsePatternList(const std::string& text) {
   std::vector<int> slots;
   std::stringstream items(text);
   std::string item;
   while (std::getline(items, item, ',')) {
-    std::optional<int> slot = WholeNumber(item, 0, kProjectPatterns - 1);
+    std::optional<int> slot = ParseWhole(item, 0, kProjectPatterns - 1);
     if (!slot || slots.size() == kMaxSongPatterns) return std::nullopt;
     slots.push_back(*slot);
   }
@@ -94,7 +84,7 @@ int RunRender(const Args& arguments, Streams& io) {
   }
   int loops = 1;
   if (auto text = parsed.Value({"--loops"})) {
-    std::optional<int> value = WholeNumber(*text, 1, kMaxLoops);
+    std::optional<int> value = ParseWhole(*text, 1, kMaxLoops);
     if (!value) return UsageError(command, "loops must be a whole number from 1 to 99", io);
     loops = *value;
   }

@@ -42,7 +42,6 @@ class StreamPlatform : public Platform {
   bool StartProgram(const std::string&, const std::string&) override { return false; }
   std::optional<Pattern> ReadPicture(const std::string&) override { return std::nullopt; }
 
-  int UnreadSamples() const { return unread_; }
   // Ends a render or play whose samples are loaded: when some could not be read, says
   // "N of M samples could not be read" (M: the samples the kit names, `named`) and returns
   // kExitUnreadSamples; else kExitOk.

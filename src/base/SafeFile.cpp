@@ -11,10 +11,10 @@
 #include <climits>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <mutex>
-#include <random>
 #include <system_error>
 
 namespace tond {
@@ -25,8 +25,8 @@ namespace fs = std::filesystem;
 
 // --- Temporary files the signals remove -------------------------------------------------------
 // The handler may run at any moment on any thread, so it reads nothing but this fixed table and
-// calls nothing but unlink and the handler before it. A slot is 0 (free), 1 (being filled) or 2
-// (names a live temporary file).
+// calls nothing but unlink, sigaction and raise. A slot is 0 (free), 1 (being filled) or 2 (names
+// a live temporary file).
 constexpr int kLiveSlots = 32;
 constexpr std::size_t kLivePathSize = PATH_MAX + 16;
 std::atomic<int> liveState[kLiveSlots];
@@ -34,34 +34,15 @@ char livePath[kLiveSlots][kLivePathSize];
 static_assert(std::atomic<int>::is_always_lock_free);
 
 constexpr int kCleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
-constexpr int kSignalCount = 3;
-// What each signal did before the handler was installed; written only while it is not installed.
-struct sigaction before[kSignalCount];
 std::mutex installMutex;  // guards liveFiles and the installing
 int liveFiles = 0;
 
-int SignalIndex(int signal) {
-  for (int i = 0; i < kSignalCount; ++i)
-    if (kCleanedSignals[i] == signal) return i;
-  return 0;
-}
-
-extern "C" void RemoveTemporaryFiles(int signal, siginfo_t* info, void* context) {
-  const struct sigaction& previous = before[SignalIndex(signal)];
-  // The program's own handler ends the program its own way; an ignored signal changes nothing.
-  if (previous.sa_flags & SA_SIGINFO) {
-    if (previous.sa_sigaction) previous.sa_sigaction(signal, info, context);
-    return;
-  }
-  if (previous.sa_handler == SIG_IGN) return;
-  if (previous.sa_handler != SIG_DFL) {
-    previous.sa_handler(signal);
-    return;
-  }
+// Stands only where the signal had its default action, which it then takes itself: a handler of
+// the program's own (which ends the program its own way) or an ignored signal is left alone.
+extern "C" void RemoveTemporaryFiles(int signal) {
   for (int i = 0; i < kLiveSlots; ++i)
     if (liveState[i].load(std::memory_order_acquire) == 2) unlink(livePath[i]);
-  // The default action, as if this handler had never been there: the signal stays blocked until
-  // the handler returns, and then ends the process.
+  // The signal stays blocked until the handler returns, and then ends the process.
   struct sigaction defaults {};
   defaults.sa_handler = SIG_DFL;
   sigemptyset(&defaults.sa_mask);
@@ -69,8 +50,11 @@ extern "C" void RemoveTemporaryFiles(int signal, siginfo_t* info, void* context)
   raise(signal);
 }
 
-bool IsOurHandler(const struct sigaction& action) {
-  return (action.sa_flags & SA_SIGINFO) && action.sa_sigaction == RemoveTemporaryFiles;
+sigset_t CleanedSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (int signal : kCleanedSignals) sigaddset(&set, signal);
+  return set;
 }
 
 // Keeps the cleaning signals from this thread while a temporary file is created or renamed, so
@@ -78,9 +62,7 @@ bool IsOurHandler(const struct sigaction& action) {
 class BlockedSignals {
  public:
   BlockedSignals() {
-    sigset_t set;
-    sigemptyset(&set);
-    for (int signal : kCleanedSignals) sigaddset(&set, signal);
+    const sigset_t set = CleanedSignals();
     pthread_sigmask(SIG_BLOCK, &set, &saved_);
   }
   ~BlockedSignals() { pthread_sigmask(SIG_SETMASK, &saved_, nullptr); }
@@ -106,15 +88,14 @@ int TrackTemporary(const std::string& path) {
 
   std::lock_guard lock(installMutex);
   if (liveFiles++ == 0) {
-    for (int i = 0; i < kSignalCount; ++i) {
+    struct sigaction ours {};
+    ours.sa_handler = RemoveTemporaryFiles;
+    ours.sa_mask = CleanedSignals();  // one cleaning at a time
+    for (int signal : kCleanedSignals) {
       struct sigaction current {};
-      sigaction(kCleanedSignals[i], nullptr, &current);
-      if (IsOurHandler(current)) continue;
-      before[i] = current;
-      struct sigaction ours = current;  // same mask and flags as the handler it stands for
-      ours.sa_flags |= SA_SIGINFO;
-      ours.sa_sigaction = RemoveTemporaryFiles;
-      sigaction(kCleanedSignals[i], &ours, nullptr);
+      sigaction(signal, nullptr, &current);
+      if (!(current.sa_flags & SA_SIGINFO) && current.sa_handler == SIG_DFL)
+        sigaction(signal, &ours, nullptr);
     }
   }
   return slot;
@@ -125,11 +106,15 @@ void UntrackTemporary(int slot) {
   liveState[slot].store(0, std::memory_order_release);
   std::lock_guard lock(installMutex);
   if (--liveFiles > 0) return;
-  for (int i = 0; i < kSignalCount; ++i) {
+  struct sigaction defaults {};
+  defaults.sa_handler = SIG_DFL;
+  sigemptyset(&defaults.sa_mask);
+  for (int signal : kCleanedSignals) {
     struct sigaction current {};
-    sigaction(kCleanedSignals[i], nullptr, &current);
+    sigaction(signal, nullptr, &current);
     // A handler the program installed meanwhile stays.
-    if (IsOurHandler(current)) sigaction(kCleanedSignals[i], &before[i], nullptr);
+    if (!(current.sa_flags & SA_SIGINFO) && current.sa_handler == RemoveTemporaryFiles)
+      sigaction(signal, &defaults, nullptr);
   }
 }
 
@@ -177,18 +162,8 @@ bool FollowLinks(const std::string& path, std::string& target, Target& how, int&
 // Creates NAME.XXXXXX beside the target, readable and writable by its owner only until it is
 // complete; -1 with errno set when that fails.
 int CreateTemporary(const std::string& target, std::string& temp) {
-  static constexpr char kLetters[] =
-      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  static thread_local std::mt19937 random(std::random_device{}() ^ static_cast<unsigned>(getpid()));
-  std::uniform_int_distribution<int> letter(0, sizeof kLetters - 2);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temp = target + ".XXXXXX";
-    for (std::size_t i = temp.size() - 6; i < temp.size(); ++i) temp[i] = kLetters[letter(random)];
-    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  errno = EEXIST;
-  return -1;
+  temp = target + ".XXXXXX";
+  return mkostemp(temp.data(), O_CLOEXEC);
 }
 
 constexpr std::size_t kBufferSize = 64 * 1024;

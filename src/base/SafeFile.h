@@ -15,8 +15,9 @@ namespace tond {
 //   cannot be replaced: it is written in place. Any other target that is not a regular file (a
 //   folder, a block device, a socket) is refused.
 // - While the temporary file exists, SIGINT, SIGTERM and SIGHUP remove it before they end the
-//   process. A handler the program installed for them is called instead (the program then ends
-//   in its own way, and the writer cleans up after itself).
+//   process, where they would end it at once. A handler the program installed for them stays in
+//   charge (the program then ends in its own way, and the writer cleans up after itself); an
+//   ignored signal stays ignored.
 class SafeFileWriter {
  public:
   explicit SafeFileWriter(std::string path);

@@ -107,11 +107,11 @@ int FirstEmptySlot(const CKit& kit) {
   return -1;
 }
 
-bool FillSlot(CInstrument& slot, const std::string& path, Notifier* notifier) {
+bool FillSlot(CInstrument& slot, const std::string& path, Notifier* notifier, int* error) {
   slot.samplePath = path;
   slot.loop = false;
   slot.fade = false;
-  if (LoadWave(path, slot, notifier)) return true;
+  if (LoadWave(path, slot, notifier, nullptr, error)) return true;
   std::vector<float>().swap(slot.data);
   return false;
 }

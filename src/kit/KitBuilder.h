@@ -71,8 +71,8 @@ void EmptySlots(CKit& kit);
 // The lowest slot without sample data, whatever its path says; -1 when every slot has one.
 int FirstEmptySlot(const CKit& kit);
 // Gives the slot the file: its path, its sample (none when it cannot be read), loop and fade
-// off. True when the file was read.
-bool FillSlot(CInstrument& slot, const std::string& path, Notifier* notifier);
+// off. True when the file was read; `error`, when given, receives why it could not be opened.
+bool FillSlot(CInstrument& slot, const std::string& path, Notifier* notifier, int* error = nullptr);
 // Empties every slot and moves the build's slots in.
 void ApplyKitBuild(CKit& kit, KitBuild& build);
 

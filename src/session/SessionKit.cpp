@@ -136,8 +136,9 @@ Change Session::AddKitFiles(const std::vector<std::string>& paths) {
       platform_.Message(kNotEnoughSlots);
       return Change::Refused(change);
     }
-    if (!FillSlot(project_->kit[slot], path, &platform_)) {
-      platform_.Message(FormatMessage(kSampleReadError, path));
+    int error = 0;
+    if (!FillSlot(project_->kit[slot], path, &platform_, &error)) {
+      platform_.Failure(FormatMessage(kSampleReadError, path), SystemReason(error));
       change.refused = true;
     }
   }

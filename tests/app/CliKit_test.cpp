@@ -56,6 +56,9 @@ TEST(CliKit, SlicesAndAddedWaves) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("more.kit")));
   r = dir.Tond("kit --add short.wav long.wav -o two.kit");
   EXPECT_EQ(r.out, "two.kit: 2 of 64 slots filled after adding 2 waves\n");
+  r = dir.Tond("kit --add gone.wav -o gone.kit");
+  EXPECT_EQ(r.err, "tond kit: Unable to read the file:\n " + dir.File("gone.wav") +
+                       "\nNo such file or directory\n");
 }
 
 }  // namespace

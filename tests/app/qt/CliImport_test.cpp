@@ -50,13 +50,15 @@ TEST(CliImport, APhotoBecomesThePatternTheImportMakesAndFailuresAreExplained) {
     EXPECT_EQ(test::GetU32(folder.Read("text.pat"), 16), 0xFFu);
   }
 
-  // What cannot be imported is explained, and nothing is written.
+  // What cannot be imported is explained (with the system's reason where it gave one), and
+  // nothing is written.
   test::WriteBytes(folder.File("junk.jpg"), Bytes(500, 0x33));
-  for (const char* picture : {"junk.jpg", "missing.gif"}) {
-    r = folder.Tond(std::string("import ") + picture + " -o photo.pat");
+  for (const auto& [picture, reason] : std::vector<std::pair<std::string, std::string>>{
+           {"junk.jpg", ""}, {"missing.gif", "No such file or directory\n"}}) {
+    r = folder.Tond("import " + picture + " -o photo.pat");
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, std::string("tond import: Error: unable to read the file as a picture:\n ") +
-                         picture + "\n");
+    EXPECT_EQ(r.err, "tond import: Error: unable to read the file as a picture:\n " + picture +
+                         "\n" + reason);
   }
   r = folder.Tond("import photo.jpg -o photo.pat/x.pat");
   EXPECT_EQ(r.exitCode, 1);

@@ -18,20 +18,22 @@ const std::vector<Subcommand>& Subcommands() {
        "[OPTIONS] -o OUT.wav",
        "writes one pass of the pattern as a normalised 16-bit stereo wave file, exactly as the "
        "Export command does, or a song of several patterns",
-       RunRender},
+       "writes a pattern, or a song of patterns, as a wave file", RunRender},
       {"info", "FILE.blp|FILE.pat|FILE.kit|FILE.wav",
-       "prints a short summary of a project, pattern, kit or wave file", RunInfo},
+       "prints a short summary of a project, pattern, kit or wave file",
+       "summarises a project, pattern, kit or wave file", RunInfo},
       {"midi", "INPUT.pat --kit KIT.kit -o OUT.mid | INPUT.blp [--pattern N] -o OUT.mid",
-       "writes the pattern as a MIDI file, exactly as the ExportMidi command does", RunMidi},
+       "writes the pattern as a MIDI file, exactly as the ExportMidi command does",
+       "writes a pattern as a MIDI file", RunMidi},
       {"import", "PICTURE [--tempo BPM] [--threshold T] -o OUT.pat",
        "writes the pattern the Import command makes of a picture (stretched onto 64 x 64 cells) "
        "as a pattern file; the tempo is 120 unless given",
-       RunImport},
+       "makes a pattern file of a picture", RunImport},
       {"play", "INPUT.blp [--pattern N] [OPTIONS] | INPUT.pat [--kit KIT.kit] [OPTIONS]",
        "plays the pattern through the audio device of the settings (or --device), as the program "
        "starts, for S seconds or until Ctrl+C; --record records it into the Output folder and "
        "prints the file's name (a pattern plays the default kit unless --kit is given)",
-       RunPlay},
+       "plays a pattern through the sound card, and records it", RunPlay},
       {"kit",
        "--folder DIR -o OUT.kit | --random ROOT [--seed N] -o OUT.kit | --slice LONG.wav "
        "[--replace] -o OUT.kit | --add WAV... [--kit IN.kit] -o OUT.kit",
@@ -39,11 +41,11 @@ const std::vector<Subcommand>& Subcommands() {
        "drawn at random in a folder tree, from 64 slices of a long wave (written beside it as "
        "NAME_kit01.wav ...; --replace replaces slices already there), or by adding waves to the "
        "first empty slots of a new kit or IN.kit",
-       RunKit},
+       "builds a kit from a folder, a folder tree, a long wave or single waves", RunKit},
       {"devices", "",
        "lists the audio output devices as the \"audio device\" setting and --device name them "
        "(* marks the default) and the MIDI inputs with the number \"MIDI IN port\" takes",
-       RunDevices},
+       "lists the audio output devices and the MIDI inputs", RunDevices},
   };
   return table;
 }
@@ -106,7 +108,7 @@ std::string Usage() {
   for (const Subcommand& command : Subcommands()) {
     std::string name = command.name;
     name.resize(std::max<std::size_t>(name.size() + 1, 10), ' ');
-    text += "  " + name + BriefHelp(command) + "\n";
+    text += "  " + name + command.brief + "\n";
   }
   text +=
       "\n'tond COMMAND --help' lists a command's options, with their defaults, ranges and an "

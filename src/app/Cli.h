@@ -23,7 +23,8 @@ struct Streams {
 struct Subcommand {
   const char* name;
   const char* synopsis;                       // the arguments, shown after "tond NAME"
-  const char* summary;                        // one line of what it does
+  const char* summary;                        // what it does, for its own --help
+  const char* brief;                          // a few words, for the list of `tond --help`
   int (*run)(const Args& args, Streams& io);  // args without the subcommand's name
 };
 
@@ -38,8 +39,6 @@ std::string Usage(const Subcommand& command);
 std::string Help(const Subcommand& command);
 // The options of a command with their defaults and ranges, and an example (CliHelp.cpp).
 std::string OptionsHelp(const std::string& name);
-// What the list of commands says of one, in a short line.
-std::string BriefHelp(const Subcommand& command);
 // Prints "tond COMMAND: PROBLEM" and the usage of the command to err; returns kExitUsage.
 int UsageError(const Subcommand& command, const std::string& problem, Streams& io);
 

@@ -21,20 +21,6 @@ const std::string kSampleStatus =
     "file, then beside the program. Exit status: 0 done, 1 failed, 2 usage error, 3 done but\n"
     "samples could not be read (the first 3 are named, then one line counts them).\n";
 
-// What `tond --help` says of each command, in one short line.
-const std::map<std::string, std::string>& Briefs() {
-  static const std::map<std::string, std::string> briefs = {
-      {"render", "writes a pattern, or a song of patterns, as a wave file"},
-      {"info", "summarises a project, pattern, kit or wave file"},
-      {"midi", "writes a pattern as a MIDI file"},
-      {"import", "makes a pattern file of a picture"},
-      {"play", "plays a pattern through the sound card, and records it"},
-      {"kit", "builds a kit from a folder, a folder tree, a long wave or single waves"},
-      {"devices", "lists the audio output devices and the MIDI inputs"},
-  };
-  return briefs;
-}
-
 const std::map<std::string, std::string>& Texts() {
   static const std::map<std::string, std::string> texts = {
       {"render",
@@ -116,11 +102,6 @@ const std::map<std::string, std::string>& Texts() {
 std::string OptionsHelp(const std::string& name) {
   auto it = Texts().find(name);
   return it == Texts().end() ? std::string() : it->second;
-}
-
-std::string BriefHelp(const Subcommand& command) {
-  auto it = Briefs().find(command.name);
-  return it == Briefs().end() ? command.summary : it->second;
 }
 
 }  // namespace tond::cli

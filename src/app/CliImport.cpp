@@ -94,9 +94,8 @@ int RunImport(const Args& args, Streams& io) {
   }
   std::uint8_t threshold = 0;  // only black pixels give empty cells, as in the window
   if (auto text = parsed.Value({"--threshold"})) {
-    auto value = ParseNumber(*text);
-    if (!value || *value < 0 || *value > 255 || *value != static_cast<int>(*value))
-      return UsageError(command, "threshold must be a whole number from 0 to 255", io);
+    auto value = ParseWhole(*text, 0, 255);
+    if (!value) return UsageError(command, "threshold must be a whole number from 0 to 255", io);
     threshold = static_cast<std::uint8_t>(*value);
   }
   // Every value is checked before anything is said about the output.

@@ -113,15 +113,17 @@ int RunRender(const Args& arguments, Streams& io) {
   session.SetInterpolation(interpolation);
 
   // One pass is the window's Export; a song or loops are passes back to back.
-  std::vector<float> frames;
+  std::vector<SongPass> passes;
   if (song)
-    frames = session.RenderSong(SongPasses(session.GetProject(), *song, loops));
+    passes = SongPasses(session.GetProject(), *song, loops);
   else if (loops > 1)
-    frames = session.RenderSong(
-        std::vector<SongPass>(static_cast<std::size_t>(loops),
-                              {session.GetProject().working.Snapshot(), session.Tempo()}));
-  else
-    frames = RenderExport(session.GetEngine());
+    passes.assign(static_cast<std::size_t>(loops),
+                  {session.GetProject().working.Snapshot(), session.Tempo()});
+  // Said before gigabytes are rendered that no wave file could hold.
+  if (!FitsInWave(SongFrames(passes), 2))
+    return UsageError(command, "the song is longer than a wave file can hold (6 h 45 min)", io);
+  std::vector<float> frames =
+      passes.empty() ? RenderExport(session.GetEngine()) : session.RenderSong(passes);
   if (frames.empty()) {
     notifier.Message("Error: not enough memory to render the pattern");
     return kExitFailure;

@@ -70,13 +70,17 @@ std::vector<SongPass> SongPasses(const Project& project, const std::vector<int>&
   return passes;
 }
 
+std::uint64_t SongFrames(const std::vector<SongPass>& passes) {
+  std::uint64_t frames = 0;
+  for (const SongPass& pass : passes) frames += ExportFrames(PlayedTempo(pass.tempo));
+  return frames;
+}
+
 std::vector<float> RenderSong(Engine& engine, Grid& grid, const std::vector<SongPass>& passes) {
   OfflineRender offline(engine);
   std::vector<float> buffer;
   try {
-    std::size_t frames = 0;
-    for (const SongPass& pass : passes) frames += ExportFrames(PlayedTempo(pass.tempo));
-    buffer.assign(frames * 2, 0.0f);
+    buffer.assign(static_cast<std::size_t>(SongFrames(passes)) * 2, 0.0f);
   } catch (const std::bad_alloc&) {
     return {};
   }

@@ -28,6 +28,9 @@ struct SongPass {
 // tempo control plays for it.
 std::vector<SongPass> SongPasses(const Project& project, const std::vector<int>& slots, int loops);
 
+// The frames of the passes back to back: the sum of their ExportFrames.
+std::uint64_t SongFrames(const std::vector<SongPass>& passes);
+
 // The passes back to back in one buffer, each rendered as RenderExport renders one pass (from a
 // reset engine, at its own tempo), so the length is the sum of their ExportFrames. `grid` is the
 // working grid the engine plays; it and the engine's tempo are put back afterwards. Empty when

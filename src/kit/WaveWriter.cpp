@@ -39,8 +39,7 @@ std::int16_t ToPcm16(float v) {
 
 // The RIFF sizes are 32-bit; a buffer that does not fit cannot be described.
 bool Describable(const float* samples, std::uint32_t frames, std::uint16_t channels) {
-  const std::uint64_t count = std::uint64_t{frames} * channels;
-  return channels > 0 && count * 2 + 36 <= 0xFFFFFFFFu && (count == 0 || samples != nullptr);
+  return FitsInWave(frames, channels) && (frames == 0 || samples != nullptr);
 }
 
 // Only for a Describable buffer.
@@ -82,6 +81,10 @@ bool WriteWaveFile(const std::string& path, const float* samples, std::uint32_t 
 }
 
 }  // namespace
+
+bool FitsInWave(std::uint64_t frames, std::uint16_t channels) {
+  return channels > 0 && frames <= (0xFFFFFFFFu - 36) / (2u * channels);
+}
 
 float PeakOf(const float* samples, std::uint64_t count) {
   float peak = 0.0f;

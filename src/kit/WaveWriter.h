@@ -15,6 +15,9 @@ bool WriteWave(const std::string& path, float* samples, std::uint32_t frames,
 // is clipped.
 bool WriteWaveAsIs(const std::string& path, const float* samples, std::uint32_t frames,
                    std::uint16_t channels, int* error = nullptr);
+// Whether `frames` frames of `channels` 16-bit samples fit the wave header's 32-bit sizes (in
+// stereo about 6 hours 45 minutes).
+bool FitsInWave(std::uint64_t frames, std::uint16_t channels);
 // The largest absolute value among `count` samples: what WriteWave raises to full scale, and
 // above 1 what WriteWaveAsIs clips.
 float PeakOf(const float* samples, std::uint64_t count);

@@ -75,6 +75,12 @@ TEST(Cli, RenderWritesWhatTheExportWrites) {
   EXPECT_EQ(render("song.blp", "--patterns 3"), third);
   EXPECT_EQ(render("song.blp", "--patterns 0,3,0 --loops 2").size(),
             44u + (4 * ExportFrames(133) + 2 * ExportFrames(350)) * 4u);
+  // A song no wave file could hold is refused before gigabytes are rendered for it.
+  std::string zeros = "0";
+  for (int i = 1; i < 256; ++i) zeros += ",0";
+  auto r = scene.Tond("render song.blp -o long.wav --loops 99 --patterns " + zeros);
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("the song is longer than a wave file can hold"), std::string::npos);
 }
 
 TEST(Cli, UnreadableInputsAndUnwritableOutputsFailWithTheirMessages) {

@@ -63,7 +63,7 @@ std::string SampleNamer(const Input& input) {
 
 std::optional<double> ReadVolume(const CliArgs& parsed, std::string& problem) {
   const auto text = parsed.Value({"--volume"});
-  if (!text) return 80.0;
+  if (!text) return Session::kDefaultVolume;
   const auto value = ParseNumber(*text);
   if (!value || *value < 0 || *value > 100) {
     problem = "volume must be a number from 0 to 100";

@@ -122,6 +122,8 @@ inline constexpr const char* kPictureReadError =
 
 class Session {
  public:
+  static constexpr double kDefaultVolume = 80;  // where the volume control starts
+
   // The settings and folders belong to the application and outlive the session; so does the
   // platform. The session builds its project and engine, loads nothing, and starts with the
   // pencil, the tempo at 120 and the volume at 80.
@@ -309,7 +311,7 @@ class Session {
   std::optional<CellPoint> cellEdit_;  // the cell colour editor is open on this cell
   std::optional<int> heldSlot_;        // a pattern switch waiting for the tool window
   double tempo_ = kDefaultTempo;
-  double volume_ = 80;
+  double volume_ = kDefaultVolume;
   bool grid_ = false;
   bool modified_ = false;
 
